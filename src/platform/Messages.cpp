@@ -28,6 +28,10 @@ Messages& CurrentMessages() {
     return installed ? *installed : Console();
 }
 
+void ScriptedMessages::Information(std::string_view text) {
+    shown_.push_back({false, std::string(text)});
+}
+
 bool ScriptedMessages::Question(std::string_view text) {
     shown_.push_back({true, std::string(text)});
     if (answers_.empty()) return false;
