@@ -4,7 +4,7 @@ namespace mss::platform {
 namespace {
 
 class NoDesktop : public Desktop {
-public:
+  public:
     bool OpenDocument(const std::string&) override { return false; }
     bool OpenUrl(std::string_view) override { return false; }
 };
@@ -16,7 +16,5 @@ Desktop& CurrentDesktop() {
     Desktop* installed = ScopedInstall<Desktop>::Installed();
     return installed ? *installed : none;
 }
-
-
 
 }  // namespace mss::platform

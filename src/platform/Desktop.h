@@ -10,7 +10,7 @@
 namespace mss::platform {
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     // Opens a local file (path in the local 8-bit encoding); false when the
     // file does not exist or nothing could take it.

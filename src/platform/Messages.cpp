@@ -6,7 +6,7 @@ namespace mss::platform {
 namespace {
 
 class ConsoleMessages : public Messages {
-public:
+  public:
     void Information(std::string_view text) override {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
     }

@@ -13,7 +13,7 @@
 namespace mss::platform {
 
 class Messages {
-public:
+  public:
     virtual ~Messages() = default;
     // An information box with OK.
     virtual void Information(std::string_view text) = 0;
@@ -30,7 +30,7 @@ using ScopedMessages = ScopedInstall<Messages>;
 // A test double: records every box and answers questions from a script
 // (No once the script is used up).
 class ScriptedMessages : public Messages {
-public:
+  public:
     struct Shown {
         bool question;
         std::string text;
@@ -45,7 +45,7 @@ public:
     std::string LastText() const;
     void Clear() { shown_.clear(); }
 
-private:
+  private:
     std::deque<bool> answers_;
     std::vector<Shown> shown_;
 };

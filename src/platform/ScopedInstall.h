@@ -7,7 +7,7 @@ namespace mss::platform {
 
 template <class Interface>
 class ScopedInstall {
-public:
+  public:
     explicit ScopedInstall(Interface& implementation) : previous_(Slot()) {
         Slot() = &implementation;
     }
@@ -18,7 +18,7 @@ public:
     // The installed implementation, or nullptr.
     static Interface* Installed() { return Slot(); }
 
-private:
+  private:
     static Interface*& Slot() {
         static Interface* slot = nullptr;
         return slot;

@@ -1,0 +1,25 @@
+// Windows-1252 <-> UTF-8: the one place where the bytes of records and files
+// become Unicode text for the user interface, and back.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mss::platform {
+
+// The Unicode code point of one Windows-1252 byte. The five bytes the code
+// page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control
+// of the same value, so every byte survives a round trip.
+char32_t Cp1252ToUnicode(unsigned char byte);
+
+// The Windows-1252 byte of a code point, or '?' when the code page has none.
+char UnicodeToCp1252(char32_t codePoint);
+
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// Characters without a Windows-1252 byte and every ill-formed UTF-8 sequence
+// (stray continuation bytes, overlong forms, surrogates, truncated sequences)
+// become '?', one per character or bad sequence.
+std::string Utf8ToCp1252(std::string_view utf8);
+
+}  // namespace mss::platform
