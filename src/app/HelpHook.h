@@ -1,0 +1,21 @@
+// Context help: hands the help archive to the desktop's viewer. A missing
+// archive or viewer is not an error.
+#pragma once
+
+#include <string>
+
+namespace mss::app {
+
+inline constexpr const char* kHelpFile = "tarvoltcont.hlp";
+inline constexpr const char* kHelpArchive = "tarvoltcont.chm";
+
+// The topic path of a context-help request: "ms-its:" + the archive name
+// with "%20" read as a blank and blanks trimmed from both ends.
+std::string HelpTopicPath(const std::string& archiveName);
+
+// Shows the help archive in `runDir`. The desktop's viewer is handed the
+// archive, not a topic number, so every context opens its start page.
+// False when there is no archive or nothing could show it.
+bool ShowContextHelp(const std::string& runDir);
+
+}  // namespace mss::app

@@ -1,0 +1,52 @@
+// Program entry: choose and enter the data directory, install the desktop
+// seams, show the main window and run the event loop.
+#include <QApplication>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/AppTexts.h"
+#include "app/ContestBrow.h"
+#include "app/HelpHook.h"
+#include "app/StartupLoading.h"
+#include "platform/DataDir.h"
+#include "platform/qt/QtDesktop.h"
+#include "platform/qt/QtMessages.h"
+#include "radio/ProgramValues.h"
+
+namespace {
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tarvolt-mssprint"));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(mss::app::kApplicationTitle));
+
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto choice = mss::platform::ChooseDataDir(args, std::filesystem::current_path(),
+                                                     Env("HOME"), Env("XDG_DATA_HOME"));
+    std::string error = choice.error;
+    std::optional<std::string> runDir;
+    if (error.empty()) runDir = mss::platform::EnterDataDir(choice.dir, error);
+    if (!runDir) {
+        std::fprintf(stderr, "tarvolt-mssprint: %s\n", error.c_str());
+        return 1;
+    }
+    mss::radio::Program().RunDir = *runDir;
+
+    mss::platform::QtMessages messages;
+    mss::platform::ScopedMessages installMessages(messages);
+    mss::platform::QtDesktop desktop;
+    mss::platform::ScopedDesktop installDesktop(desktop);
+
+    mss::app::TContestBrow window(mss::app::MakeStartupLoading());
+    if (!window.StartedUp()) return 1;
+    window.show();
+    return QApplication::exec();
+}
