@@ -209,7 +209,9 @@ void TContestBrow::FillContestDefinition(contest::ContestEntry& entry) {
     *definition_ = contest::FillContestDefinition(contestCode_, entry);
 }
 
-void TContestBrow::ApplyFormColours() { ui::SetBackground(*this, colours_.form); }
+void TContestBrow::ApplyFormColours() {
+    ui::SetBackground(*this, colours_.form);
+}
 
 int TContestBrow::ScreenWidth() const {
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -230,8 +232,8 @@ void TContestBrow::FormResize() {
 
     if (screenWidth <= kWideScreen) {
         imglinks_->move(left, 52);
-        const int panelLeft = imglinks_->isVisible() ? imglinks_->x() + imglinks_->width() + 10
-                                                     : left;
+        const int panelLeft =
+            imglinks_->isVisible() ? imglinks_->x() + imglinks_->width() + 10 : left;
         imgtitel_->move(panelLeft, 0);
         lworked_->move(panelLeft, imgtitel_->isVisible() ? imgtitel_->height() : 0);
         const int panelTop = lworked_->y() + lworked_->height() + 30;
@@ -240,8 +242,8 @@ void TContestBrow::FormResize() {
     } else {
         imglinks_->move(100 + left, 135);
         lworked_->move(imglinks_->x(), imglinks_->y() - lworked_->height());
-        const int panelLeft = imglinks_->isVisible() ? imglinks_->x() + imglinks_->width() + 50
-                                                     : imglinks_->x();
+        const int panelLeft =
+            imglinks_->isVisible() ? imglinks_->x() + imglinks_->width() + 50 : imglinks_->x();
         const int panelTop = lworked_->y() + lworked_->height() + 20;
         panelContest_->setGeometry(panelLeft, panelTop, clientWidth - panelLeft - 90,
                                    clientHeight - panelTop - 40);
@@ -251,17 +253,24 @@ void TContestBrow::FormResize() {
     ui::SetTextColour(*lhinweisupdate2_, Qt::yellow);
     ui::SetTextColour(*lCall_, Qt::white);
 
-    btnweitere_->adjustSize();
-    btnweitere_->move(left + 10, clientHeight - btnweitere_->height() - 5);
+    // The notice and "Weitere Programme" stand at the foot of the left bar.
+    constexpr int kBarInset = 8;
+    const int barTextWidth = ui::kLeftBarWidth - 2 * kBarInset;
+    btnweitere_->setFixedWidth(barTextWidth);
+    btnweitere_->move(kBarInset, clientHeight - btnweitere_->sizeHint().height() - 5);
+    lNotice_->setWordWrap(true);
+    lNotice_->setFixedWidth(barTextWidth);
+    lNotice_->setFixedHeight(lNotice_->heightForWidth(barTextWidth));
+    lNotice_->move(kBarInset, btnweitere_->y() - lNotice_->height() - 10);
     lhinweisupdate_->adjustSize();
     lhinweisupdate_->move(clientWidth - kRightMargin - lhinweisupdate_->width(), btnweitere_->y());
     lhinweisupdate2_->adjustSize();
-    int hint2Left = lhinweisupdate_->x();
+    int hint2Left = clientWidth - kRightMargin - lhinweisupdate2_->width();
     const int hint2Top = lhinweisupdate_->y() - lhinweisupdate2_->height() - 10;
-    if (hint2Top < panelContest_->geometry().bottom()) hint2Left = 130;
+    // Moved left when it would cover the list, but never onto the left bar's texts.
+    if (hint2Top < panelContest_->geometry().bottom() || hint2Left < left)
+        hint2Left = std::max(130, left + 10);
     lhinweisupdate2_->move(hint2Left, hint2Top);
-    lNotice_->adjustSize();
-    lNotice_->move(10, btnweitere_->y() - lNotice_->height() - 10);
     PlaceCallLabels(screenWidth);
     PanelUntenResize();
 }
@@ -272,7 +281,7 @@ void TContestBrow::PlaceCallLabels(int screenWidth) {
     lCall_->adjustSize();
     lUtils_->adjustSize();
     const int top = imgtitel_->y();
-    const int titleRight = imgtitel_->isVisible() ? imgtitel_->x() + imgtitel_->width() : 0;
+    const int titleRight = imgtitel_->x() + (imgtitel_->isVisible() ? imgtitel_->width() : 0);
     if (screenWidth > kWideScreen) {
         lUtils_->move(titleRight + 30, top);
         lCall_->move(lUtils_->x() + lUtils_->width() + 20, top);
@@ -362,9 +371,13 @@ void TContestBrow::LeftBarHover(QLabel* hovered) {
     }
 }
 
-void TContestBrow::MenueBeendenClick() { close(); }
+void TContestBrow::MenueBeendenClick() {
+    close();
+}
 
-void TContestBrow::btnHilfeHo3Click() { ShowContextHelp(radio::Program().RunDir); }
+void TContestBrow::btnHilfeHo3Click() {
+    ShowContextHelp(radio::Program().RunDir);
+}
 
 void TContestBrow::btnweitereClick() {
     platform::CurrentMessages().Information(kFurtherPrograms);

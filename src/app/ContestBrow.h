@@ -22,7 +22,7 @@ namespace mss::app {
 class TContestBrow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TContestBrow(std::unique_ptr<StartupLoading> loading, QWidget* parent = nullptr);
     ~TContestBrow() override;
 
@@ -42,19 +42,19 @@ public:
     // Re-runs the placement of every component (also run on show).
     void FormResize();
 
-signals:
+  signals:
     // "Starten" (also Enter and F10) and "Neu"; the list operations connect here.
     void StartRequested();
     void NewRequested();
     void DeleteRequested();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void FormCreate();
     void FormDestroy();
     void CreateComponents();

@@ -4,7 +4,7 @@ namespace mss::app {
 namespace {
 
 class InitialValuesOnly : public StartupLoading {
-public:
+  public:
     bool LoadSettings(TContestBrow&) override { return true; }
     bool OpenContestStore(TContestBrow&) override { return true; }
     void ListEntries(TContestBrow&) override {}
@@ -14,6 +14,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<StartupLoading> MakeStartupLoading() { return std::make_unique<InitialValuesOnly>(); }
+std::unique_ptr<StartupLoading> MakeStartupLoading() {
+    return std::make_unique<InitialValuesOnly>();
+}
 
 }  // namespace mss::app

@@ -10,7 +10,7 @@ namespace mss::app {
 class TContestBrow;
 
 class StartupLoading {
-public:
+  public:
     virtual ~StartupLoading() = default;
     // Stage 1: record store, station profile, suite settings, prefix files.
     // False ends the program.

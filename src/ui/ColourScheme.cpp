@@ -62,7 +62,9 @@ QColor ToQColor(std::uint32_t c) {
                   static_cast<int>((c >> 16) & 0xFF));
 }
 
-int TagOf(const QWidget* widget) { return widget->property("tag").toInt(); }
+int TagOf(const QWidget* widget) {
+    return widget->property("tag").toInt();
+}
 
 void SetBackground(QWidget& widget, std::uint32_t suiteColour) {
     QPalette palette = widget.palette();

@@ -21,7 +21,7 @@ namespace {
 
 // Records the stages in the order the window runs them.
 class RecordingLoading : public StartupLoading {
-public:
+  public:
     explicit RecordingLoading(std::vector<std::string>& log, bool settingsLoad = true)
         : log_(log), settingsLoad_(settingsLoad) {}
     bool LoadSettings(TContestBrow&) override {
@@ -42,13 +42,13 @@ public:
     }
     std::string loadedCall;
 
-private:
+  private:
     std::vector<std::string>& log_;
     bool settingsLoad_;
 };
 
 class ContestBrowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::QtApp();
         radio::ResetProgramValues();
@@ -82,8 +82,9 @@ protected:
 TEST_F(ContestBrowTest, StartsFixedToTheSprintWithItsCaptionAndTitle) {
     auto window = Open();
     EXPECT_EQ(window->ContestCode(), 'j');
-    EXPECT_EQ(window->windowTitle(),
-              QStringLiteral("Brevant Tarvolt MSSPRINT Version 2012-1.0 MMMonVHF MS SPRINT CONTEST"));
+    EXPECT_EQ(
+        window->windowTitle(),
+        QStringLiteral("Brevant Tarvolt MSSPRINT Version 2012-1.0 MMMonVHF MS SPRINT CONTEST"));
     auto* title = Child<QLabel>(*window, "lworked");
     ASSERT_NE(title, nullptr);
     EXPECT_TRUE(title->isVisible());

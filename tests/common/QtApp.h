@@ -1,16 +1,36 @@
-// One QApplication for a whole GoogleTest binary, created on first use.
+// One QApplication for a whole GoogleTest binary, created on first use and
+// destroyed when the test run ends, before static destruction begins (a
+// QApplication that outlives main() crashes on its way out).
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <memory>
 
 namespace mss::test {
 
+class QtAppEnvironment : public ::testing::Environment {
+  public:
+    QApplication& App() {
+        if (!app_) app_ = std::make_unique<QApplication>(argc_, argv_);
+        return *app_;
+    }
+    void TearDown() override { app_.reset(); }
+
+  private:
+    int argc_ = 1;
+    char name_[6] = "tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+// GoogleTest owns registered environments.
+inline QtAppEnvironment* const kQtAppEnvironment =
+    static_cast<QtAppEnvironment*>(::testing::AddGlobalTestEnvironment(new QtAppEnvironment));
+
 inline QApplication& QtApp() {
-    static int argc = 1;
-    static char name[] = "tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    return kQtAppEnvironment->App();
 }
 
 }  // namespace mss::test

@@ -12,7 +12,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Touch(const fs::path& file) { std::ofstream(file) << "x"; }
+void Touch(const fs::path& file) {
+    std::ofstream(file) << "x";
+}
 
 TEST(DataDirTest, ExplicitDirectoryWinsInBothSpellings) {
     test::TempDir cwd;

@@ -6,7 +6,7 @@
 namespace mss::platform {
 
 class QtDesktop : public Desktop {
-public:
+  public:
     bool OpenDocument(const std::string& path) override;
     bool OpenUrl(std::string_view url) override;
 };

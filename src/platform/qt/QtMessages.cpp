@@ -8,8 +8,8 @@
 namespace mss::platform {
 
 void QtMessages::Information(std::string_view text) {
-    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(),
-                    QtText(text), QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), QtText(text),
+                    QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

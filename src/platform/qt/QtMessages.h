@@ -7,7 +7,7 @@
 namespace mss::platform {
 
 class QtMessages : public Messages {
-public:
+  public:
     void Information(std::string_view text) override;
     bool Question(std::string_view text) override;
 };
