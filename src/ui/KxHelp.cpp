@@ -1,0 +1,26 @@
+#include "ui/KxHelp.h"
+
+#include <QVariant>
+#include <QWidget>
+
+namespace mss::ui {
+
+namespace {
+constexpr const char* kProperty = "HelpContext";
+}
+
+void SetHelpContext(QWidget& widget, int helpContext) {
+    widget.setProperty(kProperty, helpContext);
+}
+
+int HelpContextOf(const QWidget& widget) {
+    return widget.property(kProperty).toInt();
+}
+
+int NearestHelpContext(const QWidget& widget) {
+    for (const QWidget* w = &widget; w != nullptr; w = w->parentWidget())
+        if (const int context = HelpContextOf(*w); context != 0) return context;
+    return 0;
+}
+
+}  // namespace mss::ui
