@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/Desktop.h"
+#include "radio/ProgramValues.h"
 
 namespace mss::app {
 
@@ -21,6 +22,10 @@ bool ShowContextHelp(const std::string& runDir) {
     const std::string archive = runDir + HelpTopicPath(kHelpArchive).substr(kSchemeLength);
     if (!std::filesystem::exists(archive)) return false;
     return platform::CurrentDesktop().OpenDocument(archive);
+}
+
+void ArchiveHelp::ShowHelp(int) {
+    ShowContextHelp(radio::Program().RunDir);
 }
 
 }  // namespace mss::app

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ui/KxHelp.h"
+
 namespace mss::app {
 
 inline constexpr const char* kHelpFile = "tarvoltcont.hlp";
@@ -17,5 +19,11 @@ std::string HelpTopicPath(const std::string& archiveName);
 // archive, not a topic number, so every context opens its start page.
 // False when there is no archive or nothing could show it.
 bool ShowContextHelp(const std::string& runDir);
+
+// The help viewer of the forms' help buttons and keys.
+class ArchiveHelp : public ui::HelpViewer {
+  public:
+    void ShowHelp(int helpContext) override;
+};
 
 }  // namespace mss::app

@@ -45,6 +45,9 @@ int main(int argc, char** argv) {
     mss::platform::QtDesktop desktop;
     mss::platform::ScopedDesktop installDesktop(desktop);
 
+    mss::app::ArchiveHelp help;
+    mss::ui::ScopedHelpViewer installHelp(help);
+
     mss::app::TContestBrow window(mss::app::MakeStartupLoading());
     if (!window.StartedUp()) return 1;
     window.show();

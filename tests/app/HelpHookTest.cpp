@@ -1,0 +1,49 @@
+#include "app/HelpHook.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+#include "common/TempDir.h"
+#include "platform/Desktop.h"
+
+namespace mss::app {
+namespace {
+
+class RecordingDesktop : public platform::Desktop {
+  public:
+    bool OpenDocument(const std::string& path) override {
+        opened.push_back(path);
+        return true;
+    }
+    bool OpenUrl(std::string_view) override { return false; }
+    std::vector<std::string> opened;
+};
+
+TEST(HelpHookTest, TopicPathReadsEncodedBlanksAndTrimsTheName) {
+    EXPECT_EQ(HelpTopicPath("tarvoltcont.chm"), "ms-its:tarvoltcont.chm");
+    EXPECT_EQ(HelpTopicPath("  my%20help.chm "), "ms-its:my help.chm");
+    EXPECT_EQ(HelpTopicPath("%20"), "ms-its:");
+}
+
+TEST(HelpHookTest, AMissingArchiveIsSilentlyIgnored) {
+    test::TempDir dir;
+    RecordingDesktop desktop;
+    platform::ScopedDesktop install(desktop);
+    EXPECT_FALSE(ShowContextHelp(dir.RunDir()));
+    EXPECT_TRUE(desktop.opened.empty());
+}
+
+TEST(HelpHookTest, AnExistingArchiveGoesToTheDesktop) {
+    test::TempDir dir;
+    std::ofstream(dir.path() / kHelpArchive) << "archive";
+    RecordingDesktop desktop;
+    platform::ScopedDesktop install(desktop);
+    EXPECT_TRUE(ShowContextHelp(dir.RunDir()));
+    ASSERT_EQ(desktop.opened.size(), 1u);
+    EXPECT_EQ(desktop.opened[0], dir.RunDir() + "tarvoltcont.chm");
+}
+
+}  // namespace
+}  // namespace mss::app
