@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
-    fonts-liberation
+    fonts-liberation hamradio-files
 )
 
 missing=()

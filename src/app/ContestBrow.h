@@ -30,6 +30,7 @@ class TContestBrow : public QWidget {
     const contest::ContestDefinition& ContestDefinition() const { return *definition_; }
     contest::ContestDefinition& ContestDefinition() { return *definition_; }
     ui::ColourScheme& Colours() { return colours_; }
+    const ui::ColourScheme& Colours() const { return colours_; }
     // The panel that holds the list of entries.
     QFrame& PanelContest() { return *panelContest_; }
     // False when stage 1 of the start-up failed and the program must end.

@@ -3,7 +3,6 @@
 // The main window calls the stages at fixed points of its creation.
 #pragma once
 
-#include <memory>
 
 namespace mss::app {
 
@@ -24,10 +23,5 @@ class StartupLoading {
     // Closes every file and writes the suite settings back.
     virtual void CloseDown(TContestBrow& window) = 0;
 };
-
-// The loading the program runs with. Until the suite files and the contest
-// store are wired in, its stages leave the program-wide values at their
-// initial state and the list empty.
-std::unique_ptr<StartupLoading> MakeStartupLoading();
 
 }  // namespace mss::app

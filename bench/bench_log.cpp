@@ -1,0 +1,166 @@
+// The judgement of a contact while it is typed and saved (CheckCallDupe +
+// CanSave + PointsOf) and the renumbering pass, on contest logs of 100, 2 000
+// and 20 000 contacts of contest 'j'. The logs are built once in a scratch
+// directory below the system's temporary folder.
+//
+// Usage: bench_log [Google Benchmark flags]
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "contest/Catalogue.h"
+#include "log/ContestLog.h"
+#include "log/DupeCheck.h"
+#include "log/Exchange.h"
+#include "log/LogSession.h"
+#include "log/Points.h"
+#include "log/Renumber.h"
+#include "platform/Messages.h"
+#include "radio/DateTime.h"
+#include "radio/Locator.h"
+#include "radio/ProgramValues.h"
+#include "store/FileblockObject.h"
+
+namespace {
+
+using namespace mss;
+using namespace mss::log;
+
+constexpr const char* kPrefixes[] = {"DL", "DK", "DJ", "OE", "OK",  "SP", "PA", "ON", "G",  "F",
+                                     "SM", "OH", "LA", "OZ", "HB9", "I",  "EA", "YO", "LZ", "S5"};
+constexpr const char* kLocators[] = {"JO40AA", "IO91WM", "KP20LE", "JN58TD", "JO62MM", "KO04AA"};
+
+std::string CallOf(int i) {
+    const int prefixes = static_cast<int>(std::size(kPrefixes));
+    std::string call = kPrefixes[i % prefixes] + std::to_string((i / prefixes) % 10);
+    int rest = i / (prefixes * 10);
+    for (int letter = 0; letter < 3; ++letter, rest /= 26)
+        call += static_cast<char>('A' + rest % 26);
+    return call;
+}
+
+QsoRecord ContactOf(int i) {
+    QsoRecord r;
+    r.SetCall(CallOf(i));
+    r.SetBand('k');
+    r.SetMode(i % 3 == 0 ? "FSK441" : "CW");
+    r.SetDatum(radio::DayNumber(12, 8, 2012) + i / 86400);
+    r.SetZeit(i % 86400);
+    const char* locator = kLocators[i % std::size(kLocators)];
+    StoreRcvdExchange(r, ComposeExchange({"   ", locator, "", ""}));
+    r.SetLocator(locator);
+    r.SetQrb(radio::QrbKm(locator));
+    return r;
+}
+
+std::string DirectoryFor(int contacts) {
+    return (std::filesystem::temp_directory_path() / ("mss-bench-log-" + std::to_string(contacts)))
+               .string() +
+           "/";
+}
+
+// Removes the logs built for the run when the program ends.
+struct RemoveLogsAtExit {
+    ~RemoveLogsAtExit() {
+        for (int contacts : {100, 2000, 20000}) {
+            std::error_code ignored;
+            std::filesystem::remove_all(DirectoryFor(contacts), ignored);
+        }
+    }
+} removeLogsAtExit;
+
+// The store open on the log of that size, built the first time it is asked for.
+class OpenBenchLog {
+  public:
+    explicit OpenBenchLog(int contacts) {
+        radio::Program().RunDir = DirectoryFor(contacts);
+        static std::map<int, bool> built;
+        if (!built[contacts]) {
+            std::filesystem::remove_all(radio::Program().RunDir);
+            std::filesystem::create_directories(radio::Program().RunDir);
+        }
+        ok_ = store::InitFiles(0, 160, 32) == 0 && OpenContestLog(1);
+        if (ok_ && !built[contacts]) {
+            store::TFileblockObject& log = *OpenLog();
+            (void)log.SetAutoFlush(false);
+            for (int i = 0; i < contacts && ok_; ++i) {
+                QsoRecord r = ContactOf(i);
+                ok_ = AddContact(log, r) == 0;
+            }
+            (void)log.SetAutoFlush(true);
+            built[contacts] = ok_;
+        }
+        session_.entry.SetCode('j');
+        session_.definition = contest::FillContestDefinition('j', session_.entry);
+        session_.log = OpenLog();
+        session_.band = 'k';
+        session_.mode = "CW";
+    }
+    ~OpenBenchLog() {
+        CloseContestLog();
+        (void)store::ExitFiles();
+    }
+    bool ok() const { return ok_; }
+    LogSession& session() { return session_; }
+
+  private:
+    bool ok_ = false;
+    LogSession session_;
+};
+
+// A recording message box, so duplicates do not write to the terminal.
+struct Quiet {
+    platform::ScriptedMessages messages;
+    platform::ScopedMessages install{messages};
+};
+
+void BM_JudgeContact(benchmark::State& state) {
+    Quiet quiet;
+    const int contacts = static_cast<int>(state.range(0));
+    OpenBenchLog bench(contacts);
+    if (!bench.ok()) {
+        state.SkipWithError("the log could not be built");
+        return;
+    }
+    int i = 0;
+    std::int64_t dupes = 0;
+    for (auto _ : state) {
+        // Every other call typed is already in the log.
+        QsoRecord typed = ContactOf(i % 2 == 0 ? (i / 2) % contacts : contacts + i);
+        typed.SetMode("SSB");
+        dupes += CheckCallDupe(bench.session(), typed) ? 1 : 0;
+        benchmark::DoNotOptimize(CanSave(bench.session(), typed));
+        benchmark::DoNotOptimize(PointsOf(bench.session(), typed));
+        ++i;
+        quiet.messages.Clear();
+    }
+    state.counters["dupes"] = static_cast<double>(dupes);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_JudgeContact)->Arg(100)->Arg(2000)->Arg(20000)->Unit(benchmark::kMicrosecond);
+
+void BM_Renumber(benchmark::State& state) {
+    Quiet quiet;
+    const int contacts = static_cast<int>(state.range(0));
+    OpenBenchLog bench(contacts);
+    if (!bench.ok()) {
+        state.SkipWithError("the log could not be built");
+        return;
+    }
+    SilentProgress progress;
+    for (auto _ : state) {
+        if (Renumber(bench.session(), progress) != RenumberResult::kDone) {
+            state.SkipWithError("renumbering failed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * contacts);
+}
+BENCHMARK(BM_Renumber)->Arg(100)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,30 @@
+// The score of the open log and the totals a saved contact adds to.
+#pragma once
+
+#include <cstdint>
+
+#include "log/LogSession.h"
+#include "log/QsoRecord.h"
+
+namespace mss::log {
+
+// The sums over band codes 1 to 255 of the totals.
+std::int64_t PointSum(const LogTotals& totals);
+std::int64_t MultiplierSum(const LogTotals& totals);
+std::int64_t ContactSum(const LogTotals& totals);
+
+// The score: the points alone for a contest without multipliers or with
+// PointsOnly; the sum over the bands of multipliers times points with
+// PerBandProduct (a band without multipliers adds its points); else the
+// points times the multipliers.
+std::int64_t Score(const LogSession& session);
+
+// What saving a contact adds: its Punkte, the points and contacts of its
+// band and the next contact number (a band-change marker adds nothing);
+// then the provisional multipliers are kept.
+void CountSavedContact(LogSession& session, QsoRecord& contact);
+
+// Empties the totals and the multiplier tables (a log form that opens).
+void ClearTotals(LogSession& session);
+
+}  // namespace mss::log

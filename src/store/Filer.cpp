@@ -1,0 +1,284 @@
+// Engine lifecycle, error state, and the lifecycle of fileblocks.
+#include "store/Filer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <new>
+
+#include "store/EngineState.h"
+#include "store/IndexPages.h"
+
+namespace mss::store {
+
+using detail::Begin;
+using detail::Descriptor;
+using detail::Engine;
+using detail::Finish;
+using detail::KeyState;
+
+namespace {
+
+// A missing file is no failure when deleting the files of a fileblock.
+EngineCode DeleteIfPresent(const std::string& path) {
+    int err = Engine().fs->Delete(path);
+    if (err == 0 || err == ENOENT) return kOk;
+    return detail::OsFailure(FileOp::Delete, err, path);
+}
+
+EngineCode OpenFile(const std::string& path, platform::OpenMode mode,
+                    std::unique_ptr<platform::File>& file) {
+    int err = Engine().fs->Open(path, mode, file);
+    return err == 0 ? kOk : detail::OsFailure(FileOp::Open, err, path);
+}
+
+EngineCode CloseFile(std::unique_ptr<platform::File>& file) {
+    if (!file) return kOk;
+    int err = file->Close();
+    file.reset();
+    return err == 0 ? kOk : detail::OsFailure(FileOp::Close, err);
+}
+
+// Creates a file with the given first bytes, zero-filled up to size, and
+// commits it so that a new fileblock survives a power loss.
+EngineCode CreateFile(const std::string& path, std::span<const std::uint8_t> head,
+                      std::int64_t size) {
+    std::unique_ptr<platform::File> file;
+    EngineCode code = OpenFile(path, platform::OpenMode::Create, file);
+    if (!code) code = detail::WriteExact(*file, 0, head);
+    if (!code && size > static_cast<std::int64_t>(head.size())) {
+        if (int err = file->Truncate(size)) code = detail::OsFailure(FileOp::Write, err);
+    }
+    if (!code) code = detail::Sync(*file);
+    EngineCode closed = CloseFile(file);
+    return code ? code : closed;
+}
+
+EngineCode CreateFiles(const detail::FileNames& names, std::int32_t recLen,
+                       std::span<const KeyDefinition> keys) {
+    DataHeader header;
+    header.recLen = recLen;
+    header.keyCount = static_cast<std::int32_t>(keys.size());
+    std::array<std::uint8_t, kDataHeaderSize> headerBytes{};
+    EncodeDataHeader(header, headerBytes);
+    if (EngineCode code = CreateFile(names.data, headerBytes, recLen)) return code;
+    if (keys.empty()) return kOk;
+
+    std::vector<std::uint8_t> row;
+    for (const KeyDefinition& key : keys) {
+        KeyHeader keyHeader;
+        keyHeader.pageBytes = PageBytesFor(key.keyLen);
+        keyHeader.allowDups = key.allowDups ? 1 : 0;
+        const std::size_t offset = row.size();
+        row.resize(offset + static_cast<std::size_t>(keyHeader.pageBytes), 0);
+        EncodeKeyHeader(keyHeader, std::span(row).subspan(offset).first<kKeyHeaderSize>());
+    }
+    return CreateFile(names.index, row, static_cast<std::int64_t>(row.size()));
+}
+
+// Reads the key headers and derives each key's length and place in a row.
+// A header that cannot be right means the index must be rebuilt.
+EngineCode ReadKeyHeaders(Descriptor& d) {
+    std::int64_t offset = 0;
+    for (KeyState& key : d.keys) {
+        std::array<std::uint8_t, kKeyHeaderSize> bytes{};
+        if (detail::ReadExact(*d.index, offset, bytes)) return kKeyLengthNotWhole;
+        KeyHeader& h = key.header;
+        h = DecodeKeyHeader(bytes);
+        key.pageCap = h.pageCap == 0 ? kPageCapacity : h.pageCap;
+        // Pages of fewer than 4 items cannot be balanced; no engine makes them.
+        if (key.pageCap > kPageCapacity || key.pageCap < 4) return kPageCapacityTooLarge;
+        if (h.pageBytes < kPageHeaderSize || (h.pageBytes - kPageHeaderSize) % key.pageCap != 0)
+            return kKeyLengthNotWhole;
+        key.keyLen = (h.pageBytes - kPageHeaderSize) / key.pageCap - kItemOverhead;
+        if (key.keyLen < 1 || key.keyLen > kMaxKeyLength) return kKeyLengthOutOfRange;
+        if (h.pageCount < 0 || h.freeCount < 0 || h.freeCount > h.pageCount || h.root < 0 ||
+            h.root > h.pageCount || h.entryCount < 0 ||
+            (h.firstFree != -1 && (h.firstFree < 1 || h.firstFree > h.pageCount)))
+            return kKeyLengthNotWhole;
+        key.slotOffset = offset;
+        offset += h.pageBytes;
+        d.rowCount = std::max(d.rowCount, h.pageCount);
+    }
+    d.rowSize = offset;
+    std::int64_t size = 0;
+    if (int err = d.index->Size(size)) return detail::OsFailure(FileOp::AttributeQuery, err);
+    if (size < (std::int64_t{d.rowCount} + 1) * d.rowSize) return kKeyLengthNotWhole;
+    return kOk;
+}
+
+EngineCode OpenFiles(Descriptor& d, std::string_view baseName, bool readOnly) {
+    d.names = detail::MakeFileNames(baseName);
+    d.readOnly = readOnly;
+    const auto mode = readOnly ? platform::OpenMode::ReadOnly : platform::OpenMode::ReadWrite;
+    if (EngineCode code = OpenFile(d.names.data, mode, d.data)) return code;
+
+    std::array<std::uint8_t, kDataHeaderSize> bytes{};
+    if (EngineCode code = detail::ReadExact(*d.data, 0, bytes)) return code;
+    d.header = DecodeDataHeader(bytes);
+    if (d.header.keyCount > kMaxKeys) return kHeaderTooManyKeys;
+    const DataHeader& h = d.header;
+    if (h.recLen < kMinRecordLength || h.slotCount < 0 || h.freeCount < 0 ||
+        h.freeCount > h.slotCount || h.firstFree < -1)
+        return kShortRead;
+
+    if (h.keyCount > 0) {
+        if (EngineCode code = OpenFile(d.names.index, mode, d.index))
+            return code == kTooManyOpenFiles ? code : kNotClosedProperly;
+        try {
+            d.keys.resize(static_cast<std::size_t>(h.keyCount));
+        } catch (const std::bad_alloc&) {
+            return kNoMemoryForKeyTable;
+        }
+        if (EngineCode code = ReadKeyHeaders(d)) return code;
+    }
+    // Left set by a run that ended without closing: the index cannot be trusted.
+    if (h.inUse != 0) return kNotClosedProperly;
+    return kOk;
+}
+
+// Writes what the cache and the descriptor hold and commits both files, in an
+// order that never lets a half-written index look clean after a power loss:
+// records and InUse = 1 first, then the index, then the clean header.
+EngineCode WriteBack(Descriptor& d, bool releasePages) {
+    if (d.readOnly) return kOk;
+    if (!d.modified) {
+        if (releasePages) detail::DropPages(d);
+        if (!d.unsynced) return kOk;
+        EngineCode code = detail::Sync(*d.data);
+        if (!code && d.index) code = detail::Sync(*d.index);
+        if (!code) d.unsynced = false;
+        return code;
+    }
+    EngineCode code = detail::Sync(*d.data);
+    if (!code) d.markDurable = true;
+    if (EngineCode pages = detail::WritePages(d, releasePages); !code) code = pages;
+    if (!code) code = detail::WriteKeyHeaders(d);
+    if (!code && d.index) code = detail::Sync(*d.index);
+    // A half-changed index keeps InUse = 1 so that it gets rebuilt.
+    if (!code) code = detail::WriteDataHeader(d, d.indexDamaged ? 1 : 0);
+    if (!code) code = detail::Sync(*d.data);
+    if (!code && d.indexDamaged) code = kShortRead;
+    if (!code) {
+        d.modified = false;
+        d.unsynced = false;
+    }
+    return code;
+}
+
+EngineCode CloseDescriptor(std::uint32_t id) {
+    auto it = Engine().open.find(id);
+    Descriptor& d = *it->second;
+    EngineCode code = WriteBack(d, true);
+    detail::DropPages(d);  // also after a failed write-back
+    EngineCode closedIndex = CloseFile(d.index);
+    EngineCode closedData = CloseFile(d.data);
+    if (!code && (closedIndex || closedData)) code = kCloseFailed;
+    Engine().open.erase(it);
+    return code;
+}
+
+}  // namespace
+
+EngineCode InitEngine(int pageBuffers, int& buffersObtained,
+                      std::shared_ptr<platform::FileSystem> fileSystem) {
+    EngineCode code = Begin();
+    if (code != kNotInitialised) return Finish(kAlreadyInitialised);
+    if (pageBuffers < 8) return Finish(kTooFewBuffersRequested);
+    auto cache = std::make_unique<PageCache>(pageBuffers);
+    if (cache->Size() < 8) return Finish(kTooFewPageBuffers);
+    detail::EngineState& e = Engine();
+    e.cache = std::move(cache);
+    e.fs = fileSystem ? std::move(fileSystem) : platform::DefaultFileSystem();
+    e.initialised = true;
+    buffersObtained = e.cache->Size();
+    return Finish(kOk);
+}
+
+EngineCode ExitEngine() {
+    if (EngineCode code = Begin()) return Finish(code);
+    detail::EngineState& e = Engine();
+    EngineCode first = kOk;
+    while (!e.open.empty()) {
+        EngineCode code = CloseDescriptor(e.open.begin()->first);
+        if (!first) first = code;
+    }
+    e.cache.reset();
+    e.section = {};
+    e.initialised = false;
+    return Finish(first);
+}
+
+bool EngineInitialised() {
+    return Engine().initialised;
+}
+bool EngineOk() {
+    return Engine().ok;
+}
+EngineCode EngineError() {
+    return Engine().error;
+}
+EngineDiagnostic LastOsFailure() {
+    return Engine().diagnostic;
+}
+void ClearEngineDiagnostic() {
+    Engine().diagnostic = {};
+}
+
+EngineCode CreateFileblock(std::string_view baseName, std::int32_t recLen,
+                           std::span<const KeyDefinition> keys) {
+    if (EngineCode code = Begin()) return Finish(code);
+    if (recLen < kMinRecordLength) return Finish(kRecordLengthTooSmall);
+    if (keys.size() > static_cast<std::size_t>(kMaxKeys)) return Finish(kTooManyKeys);
+    for (const KeyDefinition& key : keys)
+        if (key.keyLen < 1 || key.keyLen > kMaxKeyLength) return Finish(kBadKeyLength);
+    const detail::FileNames names = detail::MakeFileNames(baseName);
+    for (const std::string* path : {&names.data, &names.index, &names.journal})
+        if (EngineCode code = DeleteIfPresent(*path)) return Finish(code);
+    EngineCode code = CreateFiles(names, recLen, keys);
+    if (code) {
+        (void)Engine().fs->Delete(names.data);
+        (void)Engine().fs->Delete(names.index);
+    }
+    return Finish(code);
+}
+
+EngineCode OpenFileblock(std::string_view baseName, bool readOnly, Fileblock& fb) {
+    if (EngineCode code = Begin()) return Finish(code);
+    std::unique_ptr<Descriptor> d(new (std::nothrow) Descriptor);
+    if (!d) return Finish(kNoMemoryForRegistration);
+    if (EngineCode code = OpenFiles(*d, baseName, readOnly)) {
+        (void)CloseFile(d->index);
+        (void)CloseFile(d->data);
+        return Finish(code);
+    }
+    detail::EngineState& e = Engine();
+    d->id = e.nextId++;
+    fb = Fileblock{d->id};
+    e.open.emplace(d->id, std::move(d));
+    return Finish(kOk);
+}
+
+EngineCode CloseFileblock(Fileblock fb) {
+    if (EngineCode code = Begin()) return Finish(code);
+    if (!Engine().open.contains(fb.id)) return Finish(kNotOpen);
+    return Finish(CloseDescriptor(fb.id));
+}
+
+EngineCode FlushFileblock(Fileblock fb) {
+    Descriptor* d = nullptr;
+    if (EngineCode code = Begin(fb, d)) return Finish(code);
+    return Finish(WriteBack(*d, false));
+}
+
+EngineCode DeleteFileblock(std::string_view baseName) {
+    if (EngineCode code = Begin()) return Finish(code);
+    const detail::FileNames names = detail::MakeFileNames(baseName);
+    EngineCode first = kOk;
+    for (const std::string* path : {&names.data, &names.index, &names.journal}) {
+        EngineCode code = DeleteIfPresent(*path);
+        if (!first) first = code;
+    }
+    return Finish(first);
+}
+
+}  // namespace mss::store

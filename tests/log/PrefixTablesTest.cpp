@@ -1,0 +1,50 @@
+#include "log/PrefixTables.h"
+
+#include "LogTestSupport.h"
+#include "log/PrefixEvaluation.h"
+#include "store/SuiteFiles.h"
+#include "store/SuitePrefixRecord.h"
+
+namespace mss::log::test {
+namespace {
+
+class PrefixTablesTest : public ContestLogTest {
+  protected:
+    void SetUp() override {
+        ContestLogTest::SetUp();
+        store::SetSuiteDirectory(dir_.RunDir());
+    }
+    void TearDown() override {
+        store::SetSuiteDirectory("");
+        ContestLogTest::TearDown();
+    }
+};
+
+TEST_F(PrefixTablesTest, TheCountryComesFromThePrefixFile) {
+    {
+        const store::SuiteFileUse prefixes(store::SuiteFile::QVPREFIX);
+        ASSERT_NE(prefixes.get(), nullptr);
+        store::PrefixRecord r;
+        r.SetPattern("DL");
+        r.SetDxccPrefix("DL");
+        r.SetAltPrefix("DA");
+        r.SetContinentCode("EU");
+        std::ranges::copy(r.bytes(), prefixes.get()->RecordBuffer().begin());
+        ASSERT_EQ(prefixes.get()->Add(), 0);
+    }
+    session_.prefixLookup = PrefixTables();
+    QsoRecord known = Contact("DL1ABC");
+    EXPECT_TRUE(EvaluatePrefix(session_, known));
+    EXPECT_EQ(known.Prefix(), "DL");
+    EXPECT_EQ(known.Continent(), "EU");
+    session_.definition.Features.set(14);
+    known.SetPrefix("");
+    EXPECT_TRUE(EvaluatePrefix(session_, known));
+    EXPECT_EQ(known.Prefix(), "DA");
+    QsoRecord unknown = Contact("ZZ9ZZ");
+    EXPECT_FALSE(EvaluatePrefix(session_, unknown));
+    EXPECT_EQ(unknown.Continent(), "");
+}
+
+}  // namespace
+}  // namespace mss::log::test

@@ -1,0 +1,152 @@
+// Failed writes, failed commits and power losses under the engine, through
+// the fault-injecting file system.
+#include "StoreTestSupport.h"
+#include "platform/FaultInjectingFileSystem.h"
+#include "platform/PosixFileSystem.h"
+
+namespace mss::store::test {
+namespace {
+
+constexpr std::int32_t kRecLen = 32;
+
+class EngineFaultTest : public StoreTest {
+  protected:
+    void UseFaultyFileSystem(int buffers = 160) {
+        fs_ = std::make_shared<platform::FaultInjectingFileSystem>(
+            std::make_shared<platform::PosixFileSystem>());
+        RestartEngine(fs_, buffers);
+        const KeyDefinition keys[] = {{5, false}, {8, true}};
+        ASSERT_EQ(CreateFileblock(Base("P"), kRecLen, keys), kOk);
+        ASSERT_EQ(OpenFileblock(Base("P"), false, fb_), kOk);
+    }
+    void AddKeyed(int i) {
+        RecordRef ref = 0;
+        ASSERT_EQ(AddRecord(fb_, Record(kRecLen, static_cast<std::uint8_t>(i)), ref), kOk);
+        ASSERT_EQ(AddKey(fb_, 1, ref, IntToKey(i)), kOk);
+        ASSERT_EQ(AddKey(fb_, 2, ref, "G" + std::to_string(i % 5)), kOk);
+    }
+    // Loses the power, then restarts the engine on the same disk.
+    EngineCode PowerLossAndReopen() {
+        fs_->SimulatePowerLoss();
+        (void)ExitEngine();  // the dead handles fail to write; nothing reaches the disk
+        fs_->ClearFaults();
+        RestartEngine(fs_);
+        return OpenFileblock(Base("P"), false, fb_);
+    }
+
+    std::shared_ptr<platform::FaultInjectingFileSystem> fs_;
+    Fileblock fb_;
+};
+
+TEST_F(EngineFaultTest, FailedWriteOfAnAppendedRecordGivesTheSlotBack) {
+    UseFaultyFileSystem();
+    AddKeyed(1);
+    fs_->FailWritesAfter(10);
+    RecordRef ref = 0;
+    EXPECT_EQ(AddRecord(fb_, Record(kRecLen, 2), ref), kShortWrite);
+    EXPECT_EQ(LastOsFailure().op, FileOp::Write);
+    fs_->ClearFaults();
+    ASSERT_EQ(AddRecord(fb_, Record(kRecLen, 2), ref), kOk);
+    EXPECT_EQ(ref, 2);
+}
+
+TEST_F(EngineFaultTest, FailedWriteOfAReusedRecordPutsTheSlotBackOnTheChain) {
+    UseFaultyFileSystem();
+    for (int i = 1; i <= 3; ++i) AddKeyed(i);
+    ASSERT_EQ(DeleteRecord(fb_, 2), kOk);
+    fs_->FailWritesAfter(0);
+    RecordRef ref = 0;
+    EXPECT_EQ(AddRecord(fb_, Record(kRecLen, 9), ref), kShortWrite);
+    fs_->ClearFaults();
+    std::int32_t used = 0;
+    ASSERT_EQ(CountUsedRecords(fb_, used), kOk);
+    EXPECT_EQ(used, 2);
+    ASSERT_EQ(AddRecord(fb_, Record(kRecLen, 9), ref), kOk);
+    EXPECT_EQ(ref, 2);
+}
+
+TEST_F(EngineFaultTest, FlushCommitsDataAndIndexFiles) {
+    UseFaultyFileSystem();
+    const int before = fs_->SyncCount();
+    ASSERT_EQ(FlushFileblock(fb_), kOk);
+    EXPECT_EQ(fs_->SyncCount(), before);  // nothing changed, nothing to commit
+    AddKeyed(1);
+    ASSERT_EQ(FlushFileblock(fb_), kOk);
+    EXPECT_GE(fs_->SyncCount(), before + 3);  // records + mark, index, clean header
+    const int afterAdd = fs_->SyncCount();
+    ASSERT_EQ(PutRecord(fb_, 1, Record(kRecLen, 4)), kOk);  // not a marked change
+    ASSERT_EQ(FlushFileblock(fb_), kOk);
+    EXPECT_GT(fs_->SyncCount(), afterAdd);  // ... but still committed
+}
+
+TEST_F(EngineFaultTest, FlushedRecordsAndKeysSurviveAPowerLoss) {
+    UseFaultyFileSystem();
+    for (int i = 0; i < 300; ++i) AddKeyed(i);
+    ASSERT_EQ(FlushFileblock(fb_), kOk);
+    ASSERT_EQ(PowerLossAndReopen(), kOk);
+    std::int32_t count = 0;
+    ASSERT_EQ(CountUsedRecords(fb_, count), kOk);
+    EXPECT_EQ(count, 300);
+    for (int k = 1; k <= 2; ++k) {
+        ASSERT_EQ(CountKeys(fb_, k, count), kOk);
+        EXPECT_EQ(count, 300);
+    }
+    RecordRef ref = 0;
+    ASSERT_EQ(FindKey(fb_, 1, IntToKey(299), ref), kOk);
+    std::vector<std::uint8_t> out(kRecLen);
+    ASSERT_EQ(GetRecord(fb_, ref, out), kOk);
+    EXPECT_EQ(out[10], 299 % 256);
+    ASSERT_EQ(CloseFileblock(fb_), kOk);
+    CheckTree(PathOf("P.IX"), {5, 8}, 1);
+}
+
+TEST_F(EngineFaultTest, UnflushedChangesNeverLeaveAnIndexThatLooksClean) {
+    // A small cache writes index pages long before the flush; whatever the
+    // power loss leaves must either be the flushed state or be marked in use.
+    for (int buffers : {8, 160}) {
+        UseFaultyFileSystem(buffers);
+        for (int i = 0; i < 200; ++i) AddKeyed(i);
+        ASSERT_EQ(FlushFileblock(fb_), kOk);
+        for (int i = 200; i < 2000; ++i) AddKeyed(i);
+        for (int i = 0; i < 100; ++i) ASSERT_EQ(DeleteKey(fb_, 1, 0, IntToKey(i)), kOk);
+        EngineCode code = PowerLossAndReopen();
+        if (buffers == 8) {
+            EXPECT_EQ(code, kNotClosedProperly);  // pages reached the disk: mark is durable
+        }
+        if (code == kOk) {
+            std::int32_t count = 0;
+            ASSERT_EQ(CountKeys(fb_, 1, count), kOk);
+            EXPECT_EQ(count, 200);
+            ASSERT_EQ(CloseFileblock(fb_), kOk);
+            TreeReport report = CheckTree(PathOf("P.IX"), {5, 8}, 1);
+            EXPECT_EQ(report.entryCount, 200);
+        } else {
+            EXPECT_EQ(code, kNotClosedProperly);
+        }
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(EngineFaultTest, IndexChangeThatFailedHalfWayKeepsTheFileblockMarkedInUse) {
+    UseFaultyFileSystem();
+    for (int i = 0; i < 62; ++i) ASSERT_EQ(AddKey(fb_, 1, i + 1, IntToKey(i)), kOk);
+    fs_->FailWritesAfter(0);  // the split needs a new row
+    EXPECT_EQ(AddKey(fb_, 1, 63, IntToKey(62)), kShortWrite);
+    fs_->ClearFaults();
+    EXPECT_EQ(CloseFileblock(fb_), kShortRead);
+    EXPECT_EQ(ReadFileBytes(PathOf("P.DAT"))[20], 1);
+    EXPECT_EQ(OpenFileblock(Base("P"), false, fb_), kNotClosedProperly);
+}
+
+TEST_F(EngineFaultTest, FailedCommitLeavesTheFileblockMarkedInUse) {
+    UseFaultyFileSystem();
+    AddKeyed(1);
+    fs_->FailSyncs(true);
+    EXPECT_EQ(FlushFileblock(fb_), kOsFailure);
+    EXPECT_EQ(LastOsFailure().op, FileOp::Flush);
+    EXPECT_EQ(PowerLossAndReopen(), kNotClosedProperly);
+}
+
+}  // namespace
+}  // namespace mss::store::test

@@ -1,0 +1,137 @@
+// A process that adds, updates and deletes contest-log records is killed with
+// SIGKILL at random moments; every acknowledged record must be found again.
+#include <gtest/gtest.h>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+#include <random>
+#include <thread>
+
+#include "ObjectCrashModel.h"
+
+namespace mss::store::test {
+namespace {
+
+constexpr const char* kLogName = "QVLK0001";
+
+int EnvOr(const char* name, int fallback) {
+    const char* value = std::getenv(name);
+    return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : fallback;
+}
+
+bool WriteAll(int fd, const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = write(fd, bytes, size);
+        if (n <= 0) return false;
+        bytes += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The child: works on the log until it is killed, reporting over the pipe.
+[[noreturn]] void RunChild(const TempDir& dir, int fd, std::uint32_t seed, std::uint64_t firstId) {
+    auto log = CreateDefined(LogDefinition(dir.Dir(), kLogName));
+    if (!log) _exit(2);
+    LogWorkload workload(*log, seed, firstId);
+    if (ErrorLevel() > 1) _exit(3);
+    auto announce = [fd](OpKind kind, std::uint8_t done, std::uint64_t id,
+                         std::span<const std::uint8_t> record) {
+        const OpMessage m = MakeMessage(kind, done, id, record);
+        if (!WriteAll(fd, &m, sizeof m)) _exit(4);
+    };
+    for (int i = 0; i < 1000000; ++i)
+        if (!workload.Step(announce)) _exit(5);
+    _exit(0);
+}
+
+// Reads one whole message; false at the end of the pipe or after the timeout.
+bool ReadMessage(int fd, OpMessage& m, int timeoutMs) {
+    auto* bytes = reinterpret_cast<char*>(&m);
+    std::size_t got = 0;
+    while (got < sizeof m) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, timeoutMs) <= 0) return false;
+        const ssize_t n = read(fd, bytes + got, sizeof m - got);
+        if (n <= 0) return false;
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+TEST(KillTest, EveryAcknowledgedRecordSurvivesSigkillAtRandomMoments) {
+    const int wantedKills = EnvOr("MSS_LONG_KILL_TEST", 200);
+    const auto seed = static_cast<std::uint32_t>(
+        EnvOr("MSS_KILL_SEED", static_cast<int>(std::random_device{}() & 0x7FFFFFFF)));
+    RecordProperty("seed", static_cast<int>(seed));
+    std::mt19937 random(seed);
+    TempDir dir;
+    ASSERT_EQ(InitFiles(0, 160, 32), 0);
+    CrashModel model;
+    int kills = 0;
+    int checks = 0;
+    int acknowledged = 0;
+    int rebuilds = 0;
+    for (int round = 0; kills < wantedKills; ++round) {
+        ASSERT_LT(round, 2 * wantedKills) << "the child keeps ending by itself; seed " << seed;
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            close(fds[0]);
+            RunChild(dir, fds[1], seed + static_cast<std::uint32_t>(round),
+                     1 + static_cast<std::uint64_t>(round) * 1000000);
+        }
+        close(fds[1]);
+        // Kill after some acknowledged operations and a pause that lands
+        // anywhere inside the next ones.
+        const int waitFor = std::uniform_int_distribution<int>(0, 8)(random);
+        const int pauseUs = std::uniform_int_distribution<int>(0, 6000)(random);
+        OpMessage m;
+        for (int done = 0; done < waitFor && ReadMessage(fds[0], m, 20000);) {
+            model.Apply(m);
+            done += m.done;
+            acknowledged += m.done;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(pauseUs));
+        kill(pid, SIGKILL);
+        while (ReadMessage(fds[0], m, 20000)) {
+            model.Apply(m);
+            acknowledged += m.done;
+        }
+        close(fds[0]);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_FALSE(WIFEXITED(status))
+            << "the child failed with " << WEXITSTATUS(status) << "; seed " << seed;
+        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) ++kills;
+
+        auto log = CreateDefined(LogDefinition(dir.Dir(), kLogName));
+        ASSERT_TRUE(log) << "seed " << seed;
+        ASSERT_EQ(log->SetProgressHook([&rebuilds](const Progress& p) {
+            rebuilds += p.type == 0 ? 1 : 0;
+            return true;
+        }),
+                  0);
+        const std::vector<std::string> problems = model.Check(*log, checks);
+        ASSERT_TRUE(problems.empty())
+            << problems.front() << " after kill " << kills << "; seed " << seed;
+    }
+    EXPECT_EQ(ExitFiles(), 0);
+    // Most kills must land inside an operation, or the rebuild went untested.
+    EXPECT_GT(rebuilds, kills / 4);
+    std::cout << "[ kill test ] " << kills << " kills, " << rebuilds << " rebuilds, "
+              << acknowledged << " acknowledged operations, " << checks << " checks, seed " << seed
+              << "\n";
+}
+
+}  // namespace
+}  // namespace mss::store::test
