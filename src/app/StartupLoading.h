@@ -3,7 +3,6 @@
 // The main window calls the stages at fixed points of its creation.
 #pragma once
 
-
 namespace mss::app {
 
 class TContestBrow;

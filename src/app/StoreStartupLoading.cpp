@@ -16,9 +16,12 @@ namespace mss::app {
 namespace {
 
 constexpr const char* kPrefixFileMissing =
-    "Achtung: Die Pr\xE4" "fixdatei konnte nicht gefunden werden bzw. ist leer. Ohne diese "
+    "Achtung: Die Pr\xE4"
+    "fixdatei konnte nicht gefunden werden bzw. ist leer. Ohne diese "
     "Datei kann das Programm nicht korrekt arbeiten! Installieren Sie das Debian-Paket "
-    "hamradio-files, dann wird die L\xE4nderliste beim n\xE4" "chsten Start \xFC" "bernommen.";
+    "hamradio-files, dann wird die L\xE4nderliste beim n\xE4"
+    "chsten Start \xFC"
+    "bernommen.";
 
 void CopyBack(const std::vector<std::uint8_t>& record, store::MutableRecordBytes buffer) {
     std::copy_n(record.begin(), std::min(record.size(), buffer.size()), buffer.begin());

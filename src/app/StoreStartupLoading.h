@@ -11,7 +11,7 @@
 namespace mss::app {
 
 class StoreStartupLoading : public StartupLoading {
-public:
+  public:
     // `countryFile` fills an empty prefix table (cty.dat format).
     explicit StoreStartupLoading(std::string countryFile);
 
@@ -21,7 +21,7 @@ public:
     void FirstStart(TContestBrow& window) override;
     void CloseDown(TContestBrow& window) override;
 
-private:
+  private:
     void FillEmptyPrefixTable();
     void WriteSettingsBack(const TContestBrow& window);
 

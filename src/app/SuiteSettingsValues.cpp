@@ -18,15 +18,20 @@ std::array<std::uint32_t*, store::SuiteSettings::kColours> ColourBlock(ui::Colou
     return {&c.panel, &c.labelFont, &c.tag99Font, &c.browHeader, &c.browHeaderFont};
 }
 
-std::uint32_t AsColour(std::int32_t stored) { return static_cast<std::uint32_t>(stored); }
-std::int32_t AsStored(std::uint32_t colour) { return static_cast<std::int32_t>(colour); }
+std::uint32_t AsColour(std::int32_t stored) {
+    return static_cast<std::uint32_t>(stored);
+}
+std::int32_t AsStored(std::uint32_t colour) {
+    return static_cast<std::int32_t>(colour);
+}
 
 void TakeColours(const store::SuiteSettings& settings, ui::ColourScheme& colours) {
     bool any = false;
     for (int i = 0; i < store::SuiteSettings::kColours; ++i) any |= settings.Colour(i) != 0;
     if (!any) return;
     const auto block = ColourBlock(colours);
-    for (int i = 0; i < store::SuiteSettings::kColours; ++i) *block[i] = AsColour(settings.Colour(i));
+    for (int i = 0; i < store::SuiteSettings::kColours; ++i)
+        *block[i] = AsColour(settings.Colour(i));
     if (settings.BandColour() == 0) return;
     colours.form = AsColour(settings.FormColour());
     if (colours.form == kBadFormColour) colours.form = kMendedFormColour;
@@ -47,7 +52,8 @@ void TakeSuiteSettings(const store::SuiteSettings& settings, ui::ColourScheme& c
     TakeColours(settings, colours);
     TakeSuffixes(settings);
     values.LetterCase = settings.LetterCase();
-    if (const std::string locator = settings.Locator(); !locator.empty()) values.OwnLocator = locator;
+    if (const std::string locator = settings.Locator(); !locator.empty())
+        values.OwnLocator = locator;
     values.ClockOffset = settings.ClockOffset();
     values.OwnName = settings.OperatorName();
     values.SwlNumber = settings.ListenerNumber();
@@ -65,7 +71,8 @@ void StoreSuiteSettings(store::SuiteSettings& settings, const ui::ColourScheme& 
     settings.SetProfileNumber(values.ProfileNumber);
     ui::ColourScheme copy = colours;
     const auto block = ColourBlock(copy);
-    for (int i = 0; i < store::SuiteSettings::kColours; ++i) settings.SetColour(i, AsStored(*block[i]));
+    for (int i = 0; i < store::SuiteSettings::kColours; ++i)
+        settings.SetColour(i, AsStored(*block[i]));
     settings.SetFormColour(AsStored(colours.form));
     settings.SetBandColour(AsStored(colours.leftBarBand));
 }

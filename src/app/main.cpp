@@ -9,10 +9,10 @@
 #include "app/ContestBrow.h"
 #include "app/HelpHook.h"
 #include "app/StoreStartupLoading.h"
-#include "radio/CtyImporter.h"
 #include "platform/DataDir.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtMessages.h"
+#include "radio/CtyImporter.h"
 #include "radio/ProgramValues.h"
 
 namespace {
@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
     mss::app::ArchiveHelp help;
     mss::ui::ScopedHelpViewer installHelp(help);
 
-    mss::app::TContestBrow window(std::make_unique<mss::app::StoreStartupLoading>(
-        std::string(mss::radio::kDebianCtyPath)));
+    mss::app::TContestBrow window(
+        std::make_unique<mss::app::StoreStartupLoading>(std::string(mss::radio::kDebianCtyPath)));
     if (!window.StartedUp()) return 1;
     window.show();
     return QApplication::exec();
