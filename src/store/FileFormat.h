@@ -47,6 +47,8 @@ namespace mss::store {
 
 inline constexpr int kDataHeaderSize = 21;
 inline constexpr int kMinRecordLength = 21;
+// The first four bytes of every slot: 0 for a live record, else the free-chain link.
+inline constexpr std::size_t kDeleteMarkSize = 4;
 inline constexpr int kMaxKeys = 110;
 inline constexpr int kMaxKeyLength = 50;
 inline constexpr int kKeyHeaderSize = 28;

@@ -55,14 +55,15 @@ EngineCode AddSlot(Descriptor& d, std::span<const std::uint8_t> record, RecordRe
         return code;
     }
     const auto recLen = static_cast<std::size_t>(d.header.recLen);
-    EngineCode code = kOk;
-    if (record.size() >= recLen) {
-        code = WriteData(d, SlotOffset(d, slot), record.first(recLen));
-    } else {
-        std::vector<std::uint8_t> padded(recLen, 0);
-        std::copy(record.begin(), record.end(), padded.begin());
-        code = WriteData(d, SlotOffset(d, slot), padded);
-    }
+    std::vector<std::uint8_t> image(recLen, 0);
+    std::copy_n(record.begin(), std::min(record.size(), recLen), image.begin());
+    // The delete mark goes last: a write that fails part-way leaves a reused
+    // slot marked free with its chain link intact, never a half-written
+    // record that a rebuild would take for a live one.
+    const std::span<const std::uint8_t> bytes(image);
+    const std::int64_t offset = SlotOffset(d, slot);
+    EngineCode code = WriteData(d, offset + kDeleteMarkSize, bytes.subspan(kDeleteMarkSize));
+    if (!code) code = WriteData(d, offset, bytes.first(kDeleteMarkSize));
     if (code) {
         d.header = saved;  // the slot goes back to the chain or the end
         return code;

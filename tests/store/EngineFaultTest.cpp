@@ -65,6 +65,27 @@ TEST_F(EngineFaultTest, FailedWriteOfAReusedRecordPutsTheSlotBackOnTheChain) {
     EXPECT_EQ(ref, 2);
 }
 
+TEST_F(EngineFaultTest, ReusedSlotWrittenOnlyInPartStaysFreeWithItsLink) {
+    UseFaultyFileSystem();
+    for (int i = 1; i <= 3; ++i) AddKeyed(i);
+    ASSERT_EQ(DeleteRecord(fb_, 2), kOk);
+    std::int32_t freeLink = 0;
+    ASSERT_EQ(GetDeleteMark(fb_, 2, freeLink), kOk);
+    ASSERT_NE(freeLink, 0);
+    fs_->FailWritesAfter(kRecLen / 2);
+    RecordRef ref = 0;
+    EXPECT_EQ(AddRecord(fb_, Record(kRecLen, 9), ref), kShortWrite);
+    fs_->ClearFaults();
+    std::int32_t mark = 0;
+    ASSERT_EQ(GetDeleteMark(fb_, 2, mark), kOk);
+    EXPECT_EQ(mark, freeLink);  // still free, still chained: a rebuild skips it
+    ASSERT_EQ(AddRecord(fb_, Record(kRecLen, 9), ref), kOk);
+    EXPECT_EQ(ref, 2);
+    std::vector<std::uint8_t> read(kRecLen);
+    ASSERT_EQ(GetRecord(fb_, 2, read), kOk);
+    EXPECT_EQ(read, Record(kRecLen, 9));
+}
+
 TEST_F(EngineFaultTest, FlushCommitsDataAndIndexFiles) {
     UseFaultyFileSystem();
     const int before = fs_->SyncCount();
