@@ -8,9 +8,16 @@
 namespace mss::app {
 
 std::string HelpTopicPath(const std::string& archiveName) {
-    std::string name = archiveName;
-    for (std::size_t at = name.find("%20"); at != std::string::npos; at = name.find("%20", at))
-        name.replace(at, 3, " ");
+    constexpr std::string_view kEncodedBlank = "%20";
+    std::string name;
+    for (std::size_t i = 0; i < archiveName.size();) {
+        if (archiveName.compare(i, kEncodedBlank.size(), kEncodedBlank) == 0) {
+            name += ' ';
+            i += kEncodedBlank.size();
+        } else {
+            name += archiveName[i++];
+        }
+    }
     const auto first = name.find_first_not_of(' ');
     const auto last = name.find_last_not_of(' ');
     name = first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
