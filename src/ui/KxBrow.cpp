@@ -13,9 +13,9 @@
 #include <stdexcept>
 
 #include "platform/Messages.h"
+#include "platform/qt/QtText.h"
 #include "store/FileblockObject.h"
 #include "ui/KxBrowScroll.h"
-#include "platform/qt/QtText.h"
 #include "ui/KxBrowTexts.h"
 #include "ui/KxEdit.h"
 

@@ -7,10 +7,10 @@
 #include <cstdlib>
 
 #include "platform/Messages.h"
+#include "platform/qt/QtText.h"
 #include "store/FileblockObject.h"
 #include "ui/KxBrow.h"
 #include "ui/KxBrowScroll.h"
-#include "platform/qt/QtText.h"
 #include "ui/KxBrowTexts.h"
 #include "ui/KxEdit.h"
 
