@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "radio/ProgramValues.h"
 #include "radio/SuffixList.h"
@@ -13,10 +14,14 @@ namespace {
 constexpr std::uint32_t kBadFormColour = 0x02CD9E87;
 constexpr std::uint32_t kMendedFormColour = 0x02CF9F7F;
 
-// The order of the colour block of the settings record.
-std::array<std::uint32_t*, store::SuiteSettings::kColours> ColourBlock(ui::ColourScheme& c) {
-    return {&c.panel, &c.labelFont, &c.tag99Font, &c.browHeader, &c.browHeaderFont};
+// The order of the colour block of the settings record (for a scheme or a
+// const scheme).
+template <class Scheme>
+auto ColourBlock(Scheme& c) {
+    return std::array{&c.panel, &c.labelFont, &c.tag99Font, &c.browHeader, &c.browHeaderFont};
 }
+static_assert(std::tuple_size_v<decltype(ColourBlock(std::declval<ui::ColourScheme&>()))> ==
+              store::SuiteSettings::kColours);
 
 std::uint32_t AsColour(std::int32_t stored) {
     return static_cast<std::uint32_t>(stored);
@@ -69,8 +74,7 @@ void StoreSuiteSettings(store::SuiteSettings& settings, const ui::ColourScheme& 
     settings.SetLetterCase(values.LetterCase);
     settings.SetOperatorName(values.OwnName);
     settings.SetProfileNumber(values.ProfileNumber);
-    ui::ColourScheme copy = colours;
-    const auto block = ColourBlock(copy);
+    const auto block = ColourBlock(colours);
     for (int i = 0; i < store::SuiteSettings::kColours; ++i)
         settings.SetColour(i, AsStored(*block[i]));
     settings.SetFormColour(AsStored(colours.form));

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "store/SuiteRecordBytes.h"
+
 namespace mss::contest {
 
 namespace {
@@ -88,44 +90,13 @@ static_assert(sizeof(ContestEntry::Bytes) == 379);
 
 using Bytes = ContestEntry::Bytes;
 
-std::uint32_t GetU(const Bytes& b, std::size_t at, int width) {
-    std::uint32_t v = 0;
-    for (int i = width - 1; i >= 0; --i) v = (v << 8) | b[at + i];
-    return v;
-}
-
-void PutU(Bytes& b, std::size_t at, int width, std::uint32_t v) {
-    for (int i = 0; i < width; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::int32_t GetI32(const Bytes& b, std::size_t at) {
-    return static_cast<std::int32_t>(GetU(b, at, 4));
-}
-void PutI32(Bytes& b, std::size_t at, std::int32_t v) {
-    PutU(b, at, 4, static_cast<std::uint32_t>(v));
-}
-std::int16_t GetI16(const Bytes& b, std::size_t at) {
-    return static_cast<std::int16_t>(GetU(b, at, 2));
-}
-void PutI16(Bytes& b, std::size_t at, std::int16_t v) {
-    PutU(b, at, 2, static_cast<std::uint16_t>(v));
-}
-
-// A stored length beyond the capacity (a damaged record) reads as the
-// capacity, never past the field.
 std::string GetText(const Bytes& b, TextField f) {
-    const std::size_t length = std::min<std::size_t>(b[f.offset], f.capacity);
-    const auto* first = b.data() + f.offset + 1;
-    return std::string(first, first + length);
+    return store::GetText(b, f.offset, f.capacity);
 }
 
 // The unused rest of the field is zeroed so that equal entries have equal bytes.
 void PutText(Bytes& b, TextField f, std::string_view text) {
-    const std::size_t length = std::min(text.size(), f.capacity);
-    b[f.offset] = static_cast<std::uint8_t>(length);
-    auto* first = b.data() + f.offset + 1;
-    std::copy_n(text.begin(), length, first);
-    std::fill(first + length, first + f.capacity, 0);
+    store::PutText(b, f.offset, f.capacity, text);
 }
 
 bool GetFlag(const Bytes& b, std::size_t at) {
@@ -151,34 +122,34 @@ ContestEntry::ContestEntry(std::span<const std::uint8_t, kSize> bytes) {
 }
 
 std::int32_t ContestEntry::Number() const {
-    return GetI32(bytes_, kNumber);
+    return store::GetInt32(bytes_, kNumber);
 }
 void ContestEntry::SetNumber(std::int32_t value) {
-    PutI32(bytes_, kNumber, value);
+    store::PutInt32(bytes_, kNumber, value);
 }
 std::int32_t ContestEntry::StartDate() const {
-    return GetI32(bytes_, kStartDate);
+    return store::GetInt32(bytes_, kStartDate);
 }
 void ContestEntry::SetStartDate(std::int32_t dayNumber) {
-    PutI32(bytes_, kStartDate, dayNumber);
+    store::PutInt32(bytes_, kStartDate, dayNumber);
 }
 std::int32_t ContestEntry::EndDate() const {
-    return GetI32(bytes_, kEndDate);
+    return store::GetInt32(bytes_, kEndDate);
 }
 void ContestEntry::SetEndDate(std::int32_t dayNumber) {
-    PutI32(bytes_, kEndDate, dayNumber);
+    store::PutInt32(bytes_, kEndDate, dayNumber);
 }
 std::int32_t ContestEntry::StartTime() const {
-    return GetI32(bytes_, kStartTime);
+    return store::GetInt32(bytes_, kStartTime);
 }
 void ContestEntry::SetStartTime(std::int32_t seconds) {
-    PutI32(bytes_, kStartTime, seconds);
+    store::PutInt32(bytes_, kStartTime, seconds);
 }
 std::int32_t ContestEntry::EndTime() const {
-    return GetI32(bytes_, kEndTime);
+    return store::GetInt32(bytes_, kEndTime);
 }
 void ContestEntry::SetEndTime(std::int32_t seconds) {
-    PutI32(bytes_, kEndTime, seconds);
+    store::PutInt32(bytes_, kEndTime, seconds);
 }
 
 std::string ContestEntry::Name() const {
@@ -231,10 +202,10 @@ void ContestEntry::SetLdk(std::string_view text) {
 }
 
 std::int32_t ContestEntry::ExtraNumber() const {
-    return GetI32(bytes_, kExtraNumber);
+    return store::GetInt32(bytes_, kExtraNumber);
 }
 void ContestEntry::SetExtraNumber(std::int32_t value) {
-    PutI32(bytes_, kExtraNumber, value);
+    store::PutInt32(bytes_, kExtraNumber, value);
 }
 
 char ContestEntry::KeyChar4() const {
@@ -336,82 +307,82 @@ void ContestEntry::SetTotalsInExtra(bool on) {
 }
 
 std::int16_t ContestEntry::NoteTop() const {
-    return GetI16(bytes_, kNoteTop);
+    return store::GetInt16(bytes_, kNoteTop);
 }
 void ContestEntry::SetNoteTop(std::int16_t value) {
-    PutI16(bytes_, kNoteTop, value);
+    store::PutInt16(bytes_, kNoteTop, value);
 }
 std::int16_t ContestEntry::NoteLeft() const {
-    return GetI16(bytes_, kNoteLeft);
+    return store::GetInt16(bytes_, kNoteLeft);
 }
 void ContestEntry::SetNoteLeft(std::int16_t value) {
-    PutI16(bytes_, kNoteLeft, value);
+    store::PutInt16(bytes_, kNoteLeft, value);
 }
 std::int16_t ContestEntry::NoteWidth() const {
-    return GetI16(bytes_, kNoteWidth);
+    return store::GetInt16(bytes_, kNoteWidth);
 }
 void ContestEntry::SetNoteWidth(std::int16_t value) {
-    PutI16(bytes_, kNoteWidth, value);
+    store::PutInt16(bytes_, kNoteWidth, value);
 }
 std::int16_t ContestEntry::NoteHeight() const {
-    return GetI16(bytes_, kNoteHeight);
+    return store::GetInt16(bytes_, kNoteHeight);
 }
 void ContestEntry::SetNoteHeight(std::int16_t value) {
-    PutI16(bytes_, kNoteHeight, value);
+    store::PutInt16(bytes_, kNoteHeight, value);
 }
 
 std::int16_t ContestEntry::ColumnWidth(int column) const {
     if (column < 0 || column >= kColumnWidths) return 0;
-    return GetI16(bytes_, kColumnWidthsAt + 2 * static_cast<std::size_t>(column));
+    return store::GetInt16(bytes_, kColumnWidthsAt + 2 * static_cast<std::size_t>(column));
 }
 void ContestEntry::SetColumnWidth(int column, std::int16_t value) {
     if (column < 0 || column >= kColumnWidths) return;
-    PutI16(bytes_, kColumnWidthsAt + 2 * static_cast<std::size_t>(column), value);
+    store::PutInt16(bytes_, kColumnWidthsAt + 2 * static_cast<std::size_t>(column), value);
 }
 
 std::int16_t ContestEntry::QsoCount(int bandIndex) const {
     const std::size_t at = BandOffset(bandIndex, kQsoCount, 2, kLateQso);
-    return at ? GetI16(bytes_, at) : 0;
+    return at ? store::GetInt16(bytes_, at) : 0;
 }
 void ContestEntry::SetQsoCount(int bandIndex, std::int16_t value) {
     if (const std::size_t at = BandOffset(bandIndex, kQsoCount, 2, kLateQso)) {
-        PutI16(bytes_, at, value);
+        store::PutInt16(bytes_, at, value);
     }
 }
 std::int16_t ContestEntry::MultCount(int bandIndex) const {
     const std::size_t at = BandOffset(bandIndex, kMultCount, 2, kLateMult);
-    return at ? GetI16(bytes_, at) : 0;
+    return at ? store::GetInt16(bytes_, at) : 0;
 }
 void ContestEntry::SetMultCount(int bandIndex, std::int16_t value) {
     if (const std::size_t at = BandOffset(bandIndex, kMultCount, 2, kLateMult)) {
-        PutI16(bytes_, at, value);
+        store::PutInt16(bytes_, at, value);
     }
 }
 std::int32_t ContestEntry::PointSum(int bandIndex) const {
     const std::size_t at = BandOffset(bandIndex, kPointSum, 4, kLatePoints);
-    return at ? GetI32(bytes_, at) : 0;
+    return at ? store::GetInt32(bytes_, at) : 0;
 }
 void ContestEntry::SetPointSum(int bandIndex, std::int32_t value) {
     if (const std::size_t at = BandOffset(bandIndex, kPointSum, 4, kLatePoints)) {
-        PutI32(bytes_, at, value);
+        store::PutInt32(bytes_, at, value);
     }
 }
 std::int16_t ContestEntry::Mult1Count(int bandIndex) const {
     const std::size_t at = BandOffset(bandIndex, kMult1Count, 2, kLateMult1);
-    return at ? GetI16(bytes_, at) : 0;
+    return at ? store::GetInt16(bytes_, at) : 0;
 }
 void ContestEntry::SetMult1Count(int bandIndex, std::int16_t value) {
     if (const std::size_t at = BandOffset(bandIndex, kMult1Count, 2, kLateMult1)) {
-        PutI16(bytes_, at, value);
+        store::PutInt16(bytes_, at, value);
     }
 }
 std::int16_t ContestEntry::Mult2Count(int bandIndex) const {
     const std::size_t at = BandOffset(bandIndex, kMult2Count, 2, kLateMult2);
-    return at ? GetI16(bytes_, at) : 0;
+    return at ? store::GetInt16(bytes_, at) : 0;
 }
 void ContestEntry::SetMult2Count(int bandIndex, std::int16_t value) {
     if (const std::size_t at = BandOffset(bandIndex, kMult2Count, 2, kLateMult2)) {
-        PutI16(bytes_, at, value);
+        store::PutInt16(bytes_, at, value);
     }
 }
 

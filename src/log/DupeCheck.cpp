@@ -7,6 +7,7 @@
 #include "log/Exchange.h"
 #include "log/LogKeys.h"
 #include "log/PrefixEvaluation.h"
+#include "platform/Cp1252.h"
 #include "platform/Messages.h"
 #include "radio/AsciiChar.h"
 #include "radio/BaseCall.h"
@@ -74,7 +75,7 @@ void LookUpNameAndQth(LogSession& s, const QsoRecord& contact) {
     const std::string call = Fit(BaseCall(contact.Call(), BaseCallVariant::kKey), 10);
     if (s.callbook) {
         if (std::optional<KnownStation> known = s.callbook(call)) {
-            s.rememberedName = DosName(known->name);
+            s.rememberedName = platform::DosUmlautsToCp1252(known->name);
             s.rememberedQth = known->qth;
             return;
         }
@@ -193,28 +194,6 @@ bool CanSave(LogSession& s, const QsoRecord& contact) {
         return false;
     }
     return DokCheck(s, contact);
-}
-
-std::string DosName(std::string_view name) {
-    static constexpr std::array<std::pair<unsigned char, unsigned char>, 8> kMap = {{
-        {129, 252},
-        {132, 228},
-        {142, 196},
-        {148, 246},
-        {153, 214},
-        {154, 220},
-        {225, 223},
-        {251, 89},
-    }};
-    std::string out(name);
-    for (char& c : out) {
-        for (auto [from, to] : kMap)
-            if (static_cast<unsigned char>(c) == from) {
-                c = static_cast<char>(to);
-                break;
-            }
-    }
-    return out;
 }
 
 }  // namespace mss::log

@@ -44,8 +44,4 @@ bool DokCheck(const LogSession& session, const QsoRecord& contact);
 // (reported), DOK check passed.
 bool CanSave(LogSession& session, const QsoRecord& contact);
 
-// A name from the suite's callbook, from the DOS code page into the
-// program's one.
-std::string DosName(std::string_view name);
-
 }  // namespace mss::log

@@ -106,4 +106,31 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
+std::string DosUmlautsToCp1252(std::string_view dosText) {
+    struct Mapping {
+        unsigned char dos;
+        unsigned char cp1252;
+    };
+    static constexpr std::array<Mapping, 8> kMappings = {{
+        {0x81, 0xFC},  // ü
+        {0x84, 0xE4},  // ä
+        {0x8E, 0xC4},  // Ä
+        {0x94, 0xF6},  // ö
+        {0x99, 0xD6},  // Ö
+        {0x9A, 0xDC},  // Ü
+        {0xE1, 0xDF},  // ß
+        {0xFB, 'Y'},
+    }};
+    std::string text(dosText);
+    for (char& c : text) {
+        for (const Mapping& m : kMappings) {
+            if (static_cast<unsigned char>(c) == m.dos) {
+                c = static_cast<char>(m.cp1252);
+                break;
+            }
+        }
+    }
+    return text;
+}
+
 }  // namespace mss::platform

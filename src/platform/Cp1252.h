@@ -22,4 +22,9 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // become '?', one per character or bad sequence.
 std::string Utf8ToCp1252(std::string_view utf8);
 
+// Texts the suite's older programs stored in the DOS code page: their German
+// letters (and the one other letter they use) become Windows-1252 bytes;
+// every other byte stays.
+std::string DosUmlautsToCp1252(std::string_view dosText);
+
 }  // namespace mss::platform

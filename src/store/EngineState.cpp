@@ -7,6 +7,14 @@ namespace {
 
 bool diagnosticTakenThisCall = false;
 
+std::string DirectoryOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
 std::string WithExtension(std::string_view name, std::string_view extension) {
     std::size_t slash = name.rfind('/');
     std::size_t dot = name.rfind('.');
@@ -17,14 +25,6 @@ std::string WithExtension(std::string_view name, std::string_view extension) {
     result += extension;
     return result;
 }
-
-std::string DirectoryOf(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-}  // namespace
 
 FileNames MakeFileNames(std::string_view baseName) {
     std::string_view dataBase = baseName;

@@ -58,6 +58,8 @@ struct FileNames {
     std::string journal;
 };
 FileNames MakeFileNames(std::string_view baseName);
+// `name` with its extension (if any) replaced by `extension`.
+std::string WithExtension(std::string_view name, std::string_view extension);
 
 struct Descriptor {
     std::uint32_t id = 0;

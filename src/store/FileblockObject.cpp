@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "store/EngineState.h"
 #include "store/FileFormat.h"
 #include "store/FileblockObjectLayer.h"
 #include "store/Rebuild.h"
@@ -211,7 +212,7 @@ namespace {
 // suite's other programs leaves: the "ALT" file holds the data.
 void RecoverFromAlt(platform::FileSystem& fs, const std::string& fileName) {
     const RebuildFileNames names = RebuildNames(fileName);
-    const std::string alt = names.data.substr(0, names.data.size() - 3) + "ALT";
+    const std::string alt = detail::WithExtension(names.data, "ALT");
     if (!fs.Exists(names.data) || !fs.Exists(alt)) return;
     std::unique_ptr<platform::File> file;
     std::int64_t size = -1;

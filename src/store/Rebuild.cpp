@@ -316,8 +316,8 @@ EngineCode FillIndexes(platform::FileSystem& fs, const RebuildDefinition& d,
 
 RebuildFileNames RebuildNames(std::string_view baseName) {
     const detail::FileNames names = detail::MakeFileNames(baseName);
-    const std::string stem = StemOf(names.data);
-    return {names.data, names.index, stem + ".SAV", stem + ".MSG"};
+    return {names.data, names.index, detail::WithExtension(names.data, "SAV"),
+            detail::WithExtension(names.data, "MSG")};
 }
 
 bool SavedDataFileExists(platform::FileSystem& fs, std::string_view baseName) {

@@ -1,9 +1,9 @@
 #include "ui/KxBrowRange.h"
 
 #include <algorithm>
-#include <array>
-#include <utility>
 
+#include "platform/Cp1252.h"
+#include "radio/Text.h"
 #include "store/FileFormat.h"
 #include "store/KeyCodec.h"
 
@@ -12,31 +12,6 @@ namespace {
 
 std::string_view Prefix(std::string_view key, std::size_t length) {
     return key.substr(0, std::min(key.size(), length));
-}
-
-constexpr std::array<std::pair<unsigned char, unsigned char>, 8> kDosToDisplay = {{
-    {0x81, 0xFC},  // ü
-    {0x84, 0xE4},  // ä
-    {0x8E, 0xC4},  // Ä
-    {0x94, 0xF6},  // ö
-    {0x99, 0xD6},  // Ö
-    {0x9A, 0xDC},  // Ü
-    {0xE1, 0xDF},  // ß
-    {0xFB, 'Y'},
-}};
-
-constexpr std::array<std::pair<unsigned char, unsigned char>, 3> kUmlautCapitals = {{
-    {0xE4, 0xC4},
-    {0xF6, 0xD6},
-    {0xFC, 0xDC},
-}};
-
-template <std::size_t N>
-char Mapped(char c, const std::array<std::pair<unsigned char, unsigned char>, N>& table) {
-    const auto byte = static_cast<unsigned char>(c);
-    for (auto [from, to] : table)
-        if (byte == from) return static_cast<char>(to);
-    return c;
 }
 
 }  // namespace
@@ -67,18 +42,11 @@ BrowEntry BrowRange::Clamp(const BrowEntry& entry) const {
 }
 
 void DosToDisplay(std::string& text) {
-    for (char& c : text) c = Mapped(c, kDosToDisplay);
+    text = platform::DosUmlautsToCp1252(text);
 }
 
 std::string SearchUpper(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        else
-            c = Mapped(c, kUmlautCapitals);
-    }
-    return upper;
+    return radio::UpperText(text);
 }
 
 }  // namespace mss::ui

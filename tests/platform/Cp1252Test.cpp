@@ -90,5 +90,14 @@ TEST(Cp1252Test, RandomBytesNeverGrowAndConvertedTextAlwaysComesBack) {
     }
 }
 
+TEST(Cp1252Test, DosGermanLettersBecomeTheirWindowsBytesAndOthersStay) {
+    EXPECT_EQ(DosUmlautsToCp1252("M\x81ller \x84\x94 \x8E\x99\x9A Stra\xE1"
+                                 "e \xFB"),
+              "M\xFCller \xE4\xF6 \xC4\xD6\xDC Stra\xDF"
+              "e Y");
+    EXPECT_EQ(DosUmlautsToCp1252("DL1ABC \xFC\xE4"), "DL1ABC \xFC\xE4");
+    EXPECT_EQ(DosUmlautsToCp1252(""), "");
+}
+
 }  // namespace
 }  // namespace mss::platform
