@@ -8,12 +8,7 @@
 
 namespace mss::app {
 
-inline constexpr const char* kHelpFile = "tarvoltcont.hlp";
 inline constexpr const char* kHelpArchive = "tarvoltcont.chm";
-
-// The topic path of a context-help request: "ms-its:" + the archive name
-// with "%20" read as a blank and blanks trimmed from both ends.
-std::string HelpTopicPath(const std::string& archiveName);
 
 // Shows the help archive in `runDir`. The desktop's viewer is handed the
 // archive, not a topic number, so every context opens its start page.

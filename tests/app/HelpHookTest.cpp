@@ -21,12 +21,6 @@ class RecordingDesktop : public platform::Desktop {
     std::vector<std::string> opened;
 };
 
-TEST(HelpHookTest, TopicPathReadsEncodedBlanksAndTrimsTheName) {
-    EXPECT_EQ(HelpTopicPath("tarvoltcont.chm"), "ms-its:tarvoltcont.chm");
-    EXPECT_EQ(HelpTopicPath("  my%20help.chm "), "ms-its:my help.chm");
-    EXPECT_EQ(HelpTopicPath("%20"), "ms-its:");
-}
-
 TEST(HelpHookTest, AMissingArchiveIsSilentlyIgnored) {
     test::TempDir dir;
     RecordingDesktop desktop;
