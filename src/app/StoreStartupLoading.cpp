@@ -10,7 +10,7 @@
 #include "radio/CtyImporter.h"
 #include "radio/ProgramValues.h"
 #include "store/RecordStore.h"
-#include "store/SuiteStartup.h"
+#include "suite/SuiteStartup.h"
 
 namespace mss::app {
 namespace {
@@ -23,7 +23,7 @@ constexpr const char* kPrefixFileMissing =
     "chsten Start \xFC"
     "bernommen.";
 
-void CopyBack(const std::vector<std::uint8_t>& record, store::MutableRecordBytes buffer) {
+void CopyBack(const std::vector<std::uint8_t>& record, suite::MutableRecordBytes buffer) {
     std::copy_n(record.begin(), std::min(record.size(), buffer.size()), buffer.begin());
 }
 
@@ -41,9 +41,9 @@ bool StoreStartupLoading::LoadSettings(TContestBrow& window) {
     settings.halt = [] { std::exit(EXIT_FAILURE); };
     if (!store::InitRecordStore(settings)) return false;
     storeOpen_ = true;
-    store::SetSuiteDirectory(values.RunDir);
+    suite::SetSuiteDirectory(values.RunDir);
 
-    store::SuiteStartup startup = store::SuiteStartupReads(values.ProfileNumber);
+    suite::SuiteStartup startup = suite::SuiteStartupReads(values.ProfileNumber);
     if (!startup.ok) return false;
     suiteFilesOpen_ = true;
     values.ProfileNumber = startup.profileNumber;
@@ -76,7 +76,7 @@ void StoreStartupLoading::CloseDown(TContestBrow& window) {
         contestStoreOpen_ = false;
     }
     if (suiteFilesOpen_) {
-        store::CloseSuiteStartupFiles();
+        suite::CloseSuiteStartupFiles();
         WriteSettingsBack(window);
         suiteFilesOpen_ = false;
     }
@@ -88,14 +88,14 @@ void StoreStartupLoading::CloseDown(TContestBrow& window) {
 
 void StoreStartupLoading::WriteSettingsBack(const TContestBrow& window) {
     const ui::ColourScheme& colours = window.Colours();
-    store::UpdateSettingsRecord(store::SuiteFile::QVSETUP, [&](store::MutableRecordBytes bytes) {
-        store::SuiteSettings settings(bytes);
+    suite::UpdateSettingsRecord(suite::SuiteFile::QVSETUP, [&](suite::MutableRecordBytes bytes) {
+        suite::SuiteSettings settings(bytes);
         StoreSuiteSettings(settings, colours);
         CopyBack(settings.bytes(), bytes);
     });
-    store::UpdateSettingsRecord(store::SuiteFile::QVSETUP2, [&](store::MutableRecordBytes bytes) {
-        store::SuiteSettings2 record(bytes);
-        for (int i = 1; i <= store::SuiteSettings2::kTexts; ++i)
+    suite::UpdateSettingsRecord(suite::SuiteFile::QVSETUP2, [&](suite::MutableRecordBytes bytes) {
+        suite::SuiteSettings2 record(bytes);
+        for (int i = 1; i <= suite::SuiteSettings2::kTexts; ++i)
             if (!settings2_.Text(i).empty()) record.SetText(i, settings2_.Text(i));
         CopyBack(record.bytes(), bytes);
     });

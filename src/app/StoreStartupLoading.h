@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/StartupLoading.h"
-#include "store/SuiteSettings.h"
+#include "suite/SuiteSettings.h"
 
 namespace mss::app {
 
@@ -29,7 +29,7 @@ class StoreStartupLoading : public StartupLoading {
     bool storeOpen_ = false;
     bool suiteFilesOpen_ = false;
     bool contestStoreOpen_ = false;
-    store::SuiteSettings2 settings2_;
+    suite::SuiteSettings2 settings2_;
 };
 
 }  // namespace mss::app

@@ -21,7 +21,7 @@ auto ColourBlock(Scheme& c) {
     return std::array{&c.panel, &c.labelFont, &c.tag99Font, &c.browHeader, &c.browHeaderFont};
 }
 static_assert(std::tuple_size_v<decltype(ColourBlock(std::declval<ui::ColourScheme&>()))> ==
-              store::SuiteSettings::kColours);
+              suite::SuiteSettings::kColours);
 
 std::uint32_t AsColour(std::int32_t stored) {
     return static_cast<std::uint32_t>(stored);
@@ -30,12 +30,12 @@ std::int32_t AsStored(std::uint32_t colour) {
     return static_cast<std::int32_t>(colour);
 }
 
-void TakeColours(const store::SuiteSettings& settings, ui::ColourScheme& colours) {
+void TakeColours(const suite::SuiteSettings& settings, ui::ColourScheme& colours) {
     bool any = false;
-    for (int i = 0; i < store::SuiteSettings::kColours; ++i) any |= settings.Colour(i) != 0;
+    for (int i = 0; i < suite::SuiteSettings::kColours; ++i) any |= settings.Colour(i) != 0;
     if (!any) return;
     const auto block = ColourBlock(colours);
-    for (int i = 0; i < store::SuiteSettings::kColours; ++i)
+    for (int i = 0; i < suite::SuiteSettings::kColours; ++i)
         *block[i] = AsColour(settings.Colour(i));
     if (settings.BandColour() == 0) return;
     colours.form = AsColour(settings.FormColour());
@@ -43,16 +43,16 @@ void TakeColours(const store::SuiteSettings& settings, ui::ColourScheme& colours
     colours.leftBarBand = AsColour(settings.BandColour());
 }
 
-void TakeSuffixes(const store::SuiteSettings& settings) {
-    std::array<std::string, store::SuiteSettings::kSuffixEntries> entries;
-    for (int i = 0; i < store::SuiteSettings::kSuffixEntries; ++i)
+void TakeSuffixes(const suite::SuiteSettings& settings) {
+    std::array<std::string, suite::SuiteSettings::kSuffixEntries> entries;
+    for (int i = 0; i < suite::SuiteSettings::kSuffixEntries; ++i)
         entries[i] = settings.SuffixText(i + 1);
     radio::ActiveSuffixList().TakeSettingsEntries(entries);
 }
 
 }  // namespace
 
-void TakeSuiteSettings(const store::SuiteSettings& settings, ui::ColourScheme& colours) {
+void TakeSuiteSettings(const suite::SuiteSettings& settings, ui::ColourScheme& colours) {
     auto& values = radio::Program();
     TakeColours(settings, colours);
     TakeSuffixes(settings);
@@ -65,7 +65,7 @@ void TakeSuiteSettings(const store::SuiteSettings& settings, ui::ColourScheme& c
     values.OwnCall = settings.CallSign();
 }
 
-void StoreSuiteSettings(store::SuiteSettings& settings, const ui::ColourScheme& colours) {
+void StoreSuiteSettings(suite::SuiteSettings& settings, const ui::ColourScheme& colours) {
     const auto& values = radio::Program();
     settings.SetCallSign(values.OwnCall);
     settings.SetListenerNumber(values.SwlNumber);
@@ -75,7 +75,7 @@ void StoreSuiteSettings(store::SuiteSettings& settings, const ui::ColourScheme& 
     settings.SetOperatorName(values.OwnName);
     settings.SetProfileNumber(values.ProfileNumber);
     const auto block = ColourBlock(colours);
-    for (int i = 0; i < store::SuiteSettings::kColours; ++i)
+    for (int i = 0; i < suite::SuiteSettings::kColours; ++i)
         settings.SetColour(i, AsStored(*block[i]));
     settings.SetFormColour(AsStored(colours.form));
     settings.SetBandColour(AsStored(colours.leftBarBand));

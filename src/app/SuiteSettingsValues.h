@@ -3,7 +3,7 @@
 // close-down writes back.
 #pragma once
 
-#include "store/SuiteSettings.h"
+#include "suite/SuiteSettings.h"
 #include "ui/ColourScheme.h"
 
 namespace mss::app {
@@ -11,10 +11,10 @@ namespace mss::app {
 // Takes the values of a settings record into the program-wide values, the
 // suffix list and `colours`, by the suite's rules (colours only when the
 // record has any, a known bad form colour mended).
-void TakeSuiteSettings(const store::SuiteSettings& settings, ui::ColourScheme& colours);
+void TakeSuiteSettings(const suite::SuiteSettings& settings, ui::ColourScheme& colours);
 
 // Stores the program-wide values and `colours` into a settings record read
 // at close-down; every other byte stays as it is.
-void StoreSuiteSettings(store::SuiteSettings& settings, const ui::ColourScheme& colours);
+void StoreSuiteSettings(suite::SuiteSettings& settings, const ui::ColourScheme& colours);
 
 }  // namespace mss::app

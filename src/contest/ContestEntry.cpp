@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "store/SuiteRecordBytes.h"
+#include "suite/SuiteRecordBytes.h"
 
 namespace mss::contest {
 
@@ -91,12 +91,12 @@ static_assert(sizeof(ContestEntry::Bytes) == 379);
 using Bytes = ContestEntry::Bytes;
 
 std::string GetText(const Bytes& b, TextField f) {
-    return store::GetText(b, f.offset, f.capacity);
+    return suite::GetText(b, f.offset, f.capacity);
 }
 
 // The unused rest of the field is zeroed so that equal entries have equal bytes.
 void PutText(Bytes& b, TextField f, std::string_view text) {
-    store::PutText(b, f.offset, f.capacity, text);
+    suite::PutText(b, f.offset, f.capacity, text);
 }
 
 bool GetFlag(const Bytes& b, std::size_t at) {
@@ -122,34 +122,34 @@ ContestEntry::ContestEntry(std::span<const std::uint8_t, kSize> bytes) {
 }
 
 std::int32_t ContestEntry::Number() const {
-    return store::GetInt32(bytes_, kNumber);
+    return suite::GetInt32(bytes_, kNumber);
 }
 void ContestEntry::SetNumber(std::int32_t value) {
-    store::PutInt32(bytes_, kNumber, value);
+    suite::PutInt32(bytes_, kNumber, value);
 }
 std::int32_t ContestEntry::StartDate() const {
-    return store::GetInt32(bytes_, kStartDate);
+    return suite::GetInt32(bytes_, kStartDate);
 }
 void ContestEntry::SetStartDate(std::int32_t dayNumber) {
-    store::PutInt32(bytes_, kStartDate, dayNumber);
+    suite::PutInt32(bytes_, kStartDate, dayNumber);
 }
 std::int32_t ContestEntry::EndDate() const {
-    return store::GetInt32(bytes_, kEndDate);
+    return suite::GetInt32(bytes_, kEndDate);
 }
 void ContestEntry::SetEndDate(std::int32_t dayNumber) {
-    store::PutInt32(bytes_, kEndDate, dayNumber);
+    suite::PutInt32(bytes_, kEndDate, dayNumber);
 }
 std::int32_t ContestEntry::StartTime() const {
-    return store::GetInt32(bytes_, kStartTime);
+    return suite::GetInt32(bytes_, kStartTime);
 }
 void ContestEntry::SetStartTime(std::int32_t seconds) {
-    store::PutInt32(bytes_, kStartTime, seconds);
+    suite::PutInt32(bytes_, kStartTime, seconds);
 }
 std::int32_t ContestEntry::EndTime() const {
-    return store::GetInt32(bytes_, kEndTime);
+    return suite::GetInt32(bytes_, kEndTime);
 }
 void ContestEntry::SetEndTime(std::int32_t seconds) {
-    store::PutInt32(bytes_, kEndTime, seconds);
+    suite::PutInt32(bytes_, kEndTime, seconds);
 }
 
 std::string ContestEntry::Name() const {
@@ -202,10 +202,10 @@ void ContestEntry::SetLdk(std::string_view text) {
 }
 
 std::int32_t ContestEntry::ExtraNumber() const {
-    return store::GetInt32(bytes_, kExtraNumber);
+    return suite::GetInt32(bytes_, kExtraNumber);
 }
 void ContestEntry::SetExtraNumber(std::int32_t value) {
-    store::PutInt32(bytes_, kExtraNumber, value);
+    suite::PutInt32(bytes_, kExtraNumber, value);
 }
 
 char ContestEntry::KeyChar4() const {
@@ -307,82 +307,82 @@ void ContestEntry::SetTotalsInExtra(bool on) {
 }
 
 std::int16_t ContestEntry::NoteTop() const {
-    return store::GetInt16(bytes_, kNoteTop);
+    return suite::GetInt16(bytes_, kNoteTop);
 }
 void ContestEntry::SetNoteTop(std::int16_t value) {
-    store::PutInt16(bytes_, kNoteTop, value);
+    suite::PutInt16(bytes_, kNoteTop, value);
 }
 std::int16_t ContestEntry::NoteLeft() const {
-    return store::GetInt16(bytes_, kNoteLeft);
+    return suite::GetInt16(bytes_, kNoteLeft);
 }
 void ContestEntry::SetNoteLeft(std::int16_t value) {
-    store::PutInt16(bytes_, kNoteLeft, value);
+    suite::PutInt16(bytes_, kNoteLeft, value);
 }
 std::int16_t ContestEntry::NoteWidth() const {
-    return store::GetInt16(bytes_, kNoteWidth);
+    return suite::GetInt16(bytes_, kNoteWidth);
 }
 void ContestEntry::SetNoteWidth(std::int16_t value) {
-    store::PutInt16(bytes_, kNoteWidth, value);
+    suite::PutInt16(bytes_, kNoteWidth, value);
 }
 std::int16_t ContestEntry::NoteHeight() const {
-    return store::GetInt16(bytes_, kNoteHeight);
+    return suite::GetInt16(bytes_, kNoteHeight);
 }
 void ContestEntry::SetNoteHeight(std::int16_t value) {
-    store::PutInt16(bytes_, kNoteHeight, value);
+    suite::PutInt16(bytes_, kNoteHeight, value);
 }
 
 std::int16_t ContestEntry::ColumnWidth(int column) const {
     if (column < 0 || column >= kColumnWidths) return 0;
-    return store::GetInt16(bytes_, kColumnWidthsAt + 2 * static_cast<std::size_t>(column));
+    return suite::GetInt16(bytes_, kColumnWidthsAt + 2 * static_cast<std::size_t>(column));
 }
 void ContestEntry::SetColumnWidth(int column, std::int16_t value) {
     if (column < 0 || column >= kColumnWidths) return;
-    store::PutInt16(bytes_, kColumnWidthsAt + 2 * static_cast<std::size_t>(column), value);
+    suite::PutInt16(bytes_, kColumnWidthsAt + 2 * static_cast<std::size_t>(column), value);
 }
 
 std::int16_t ContestEntry::QsoCount(int bandIndex) const {
     const std::size_t at = BandOffset(bandIndex, kQsoCount, 2, kLateQso);
-    return at ? store::GetInt16(bytes_, at) : 0;
+    return at ? suite::GetInt16(bytes_, at) : 0;
 }
 void ContestEntry::SetQsoCount(int bandIndex, std::int16_t value) {
     if (const std::size_t at = BandOffset(bandIndex, kQsoCount, 2, kLateQso)) {
-        store::PutInt16(bytes_, at, value);
+        suite::PutInt16(bytes_, at, value);
     }
 }
 std::int16_t ContestEntry::MultCount(int bandIndex) const {
     const std::size_t at = BandOffset(bandIndex, kMultCount, 2, kLateMult);
-    return at ? store::GetInt16(bytes_, at) : 0;
+    return at ? suite::GetInt16(bytes_, at) : 0;
 }
 void ContestEntry::SetMultCount(int bandIndex, std::int16_t value) {
     if (const std::size_t at = BandOffset(bandIndex, kMultCount, 2, kLateMult)) {
-        store::PutInt16(bytes_, at, value);
+        suite::PutInt16(bytes_, at, value);
     }
 }
 std::int32_t ContestEntry::PointSum(int bandIndex) const {
     const std::size_t at = BandOffset(bandIndex, kPointSum, 4, kLatePoints);
-    return at ? store::GetInt32(bytes_, at) : 0;
+    return at ? suite::GetInt32(bytes_, at) : 0;
 }
 void ContestEntry::SetPointSum(int bandIndex, std::int32_t value) {
     if (const std::size_t at = BandOffset(bandIndex, kPointSum, 4, kLatePoints)) {
-        store::PutInt32(bytes_, at, value);
+        suite::PutInt32(bytes_, at, value);
     }
 }
 std::int16_t ContestEntry::Mult1Count(int bandIndex) const {
     const std::size_t at = BandOffset(bandIndex, kMult1Count, 2, kLateMult1);
-    return at ? store::GetInt16(bytes_, at) : 0;
+    return at ? suite::GetInt16(bytes_, at) : 0;
 }
 void ContestEntry::SetMult1Count(int bandIndex, std::int16_t value) {
     if (const std::size_t at = BandOffset(bandIndex, kMult1Count, 2, kLateMult1)) {
-        store::PutInt16(bytes_, at, value);
+        suite::PutInt16(bytes_, at, value);
     }
 }
 std::int16_t ContestEntry::Mult2Count(int bandIndex) const {
     const std::size_t at = BandOffset(bandIndex, kMult2Count, 2, kLateMult2);
-    return at ? store::GetInt16(bytes_, at) : 0;
+    return at ? suite::GetInt16(bytes_, at) : 0;
 }
 void ContestEntry::SetMult2Count(int bandIndex, std::int16_t value) {
     if (const std::size_t at = BandOffset(bandIndex, kMult2Count, 2, kLateMult2)) {
-        store::PutInt16(bytes_, at, value);
+        suite::PutInt16(bytes_, at, value);
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "store/SuiteRecordBytes.h"
+#include "suite/SuiteRecordBytes.h"
 
 namespace mss::contest {
 
@@ -34,19 +34,19 @@ bool Element(int bandIndex, std::size_t base, std::size_t width, std::size_t& of
 
 std::int32_t Get32(const ContestExtra::Bytes& b, int bandIndex, std::size_t base) {
     std::size_t at = 0;
-    return Element(bandIndex, base, 4, at) ? store::GetInt32(b, at) : 0;
+    return Element(bandIndex, base, 4, at) ? suite::GetInt32(b, at) : 0;
 }
 void Put32(ContestExtra::Bytes& b, int bandIndex, std::size_t base, std::int32_t value) {
     std::size_t at = 0;
-    if (Element(bandIndex, base, 4, at)) store::PutInt32(b, at, value);
+    if (Element(bandIndex, base, 4, at)) suite::PutInt32(b, at, value);
 }
 std::int16_t Get16(const ContestExtra::Bytes& b, int bandIndex, std::size_t base) {
     std::size_t at = 0;
-    return Element(bandIndex, base, 2, at) ? store::GetInt16(b, at) : 0;
+    return Element(bandIndex, base, 2, at) ? suite::GetInt16(b, at) : 0;
 }
 void Put16(ContestExtra::Bytes& b, int bandIndex, std::size_t base, std::int16_t value) {
     std::size_t at = 0;
-    if (Element(bandIndex, base, 2, at)) store::PutInt16(b, at, value);
+    if (Element(bandIndex, base, 2, at)) suite::PutInt16(b, at, value);
 }
 
 }  // namespace
@@ -56,10 +56,10 @@ ContestExtra::ContestExtra(std::span<const std::uint8_t, kSize> bytes) {
 }
 
 std::int32_t ContestExtra::Number() const {
-    return store::GetInt32(bytes_, kNumber);
+    return suite::GetInt32(bytes_, kNumber);
 }
 void ContestExtra::SetNumber(std::int32_t value) {
-    store::PutInt32(bytes_, kNumber, value);
+    suite::PutInt32(bytes_, kNumber, value);
 }
 
 std::int32_t ContestExtra::QsoCount(int bandIndex) const {

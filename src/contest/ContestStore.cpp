@@ -33,30 +33,30 @@ void CopyInto(store::TFileblockObject* file, const Record& record) {
 
 }  // namespace
 
-std::string ContestKeyOf(store::RecordBytes record, int keyNr) {
+std::string ContestKeyOf(suite::RecordBytes record, int keyNr) {
     using namespace store;
     switch (keyNr) {
         case kByCodeName:
-            return KeyC(record, kCodeField) + KeyS(record, kNameField, kNameWidth);
+            return suite::KeyC(record, kCodeField) + suite::KeyS(record, kNameField, kNameWidth);
         case kByCodeDate:
-            return KeyC(record, kCodeField) + KeyB(record, kStartDateField);
+            return suite::KeyC(record, kCodeField) + suite::KeyB(record, kStartDateField);
         case kByNumber:
-            return KeyI(record, kNumberField);
+            return suite::KeyI(record, kNumberField);
         case kByKeyChar4:
-            return KeyC(record, kKeyChar4Field);
+            return suite::KeyC(record, kKeyChar4Field);
         case kByName:
-            return KeyS(record, kNameField, kNameWidth);
+            return suite::KeyS(record, kNameField, kNameWidth);
         default:
             return {};
     }
 }
 
-std::string ExtraKeyOf(store::RecordBytes record, int keyNr) {
-    return keyNr == 1 ? store::KeyI(record, kNumberField) : std::string();
+std::string ExtraKeyOf(suite::RecordBytes record, int keyNr) {
+    return keyNr == 1 ? suite::KeyI(record, kNumberField) : std::string();
 }
 
-store::SuiteFileDefinition ContestFileDefinition() {
-    store::SuiteFileDefinition fileDefinition;
+suite::SuiteFileDefinition ContestFileDefinition() {
+    suite::SuiteFileDefinition fileDefinition;
     fileDefinition.logicalName = std::string(kContestFileName);
     fileDefinition.recLen = static_cast<std::int32_t>(ContestEntry::kSize);
     fileDefinition.keys = {{26, true}, {5, true}, {5, false}, {1, true}, {25, true}};
@@ -66,8 +66,8 @@ store::SuiteFileDefinition ContestFileDefinition() {
     return fileDefinition;
 }
 
-store::SuiteFileDefinition ExtraFileDefinition() {
-    store::SuiteFileDefinition fileDefinition;
+suite::SuiteFileDefinition ExtraFileDefinition() {
+    suite::SuiteFileDefinition fileDefinition;
     fileDefinition.logicalName = std::string(kExtraFileName);
     fileDefinition.recLen = static_cast<std::int32_t>(ContestExtra::kSize);
     fileDefinition.keys = {{5, false}};
@@ -77,22 +77,22 @@ store::SuiteFileDefinition ExtraFileDefinition() {
 }
 
 bool OpenQVKK() {
-    return store::OpenSuiteFile(ContestFileDefinition());
+    return suite::OpenSuiteFile(ContestFileDefinition());
 }
 void CloseQVKK() {
-    store::CloseSuiteFile(kContestFileName);
+    suite::CloseSuiteFile(kContestFileName);
 }
 bool OpenQVKZ() {
-    return store::OpenSuiteFile(ExtraFileDefinition());
+    return suite::OpenSuiteFile(ExtraFileDefinition());
 }
 void CloseQVKZ() {
-    store::CloseSuiteFile(kExtraFileName);
+    suite::CloseSuiteFile(kExtraFileName);
 }
 store::TFileblockObject* ContestFile() {
-    return store::SuiteObject(kContestFileName);
+    return suite::SuiteObject(kContestFileName);
 }
 store::TFileblockObject* ExtraFile() {
-    return store::SuiteObject(kExtraFileName);
+    return suite::SuiteObject(kExtraFileName);
 }
 
 ContestEntry SelectedEntry() {

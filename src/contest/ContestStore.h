@@ -12,7 +12,7 @@
 
 #include "contest/ContestEntry.h"
 #include "contest/ContestExtra.h"
-#include "store/SuiteFiles.h"
+#include "suite/SuiteFiles.h"
 
 namespace mss::contest {
 
@@ -28,11 +28,11 @@ enum ContestKey : int {
     kByName = 5,      // Name padded to 25
 };
 
-std::string ContestKeyOf(store::RecordBytes record, int keyNr);
+std::string ContestKeyOf(suite::RecordBytes record, int keyNr);
 // QVKZ: key 1 is the integer key of Number.
-std::string ExtraKeyOf(store::RecordBytes record, int keyNr);
-store::SuiteFileDefinition ContestFileDefinition();
-store::SuiteFileDefinition ExtraFileDefinition();
+std::string ExtraKeyOf(suite::RecordBytes record, int keyNr);
+suite::SuiteFileDefinition ContestFileDefinition();
+suite::SuiteFileDefinition ExtraFileDefinition();
 
 bool OpenQVKK();
 void CloseQVKK();

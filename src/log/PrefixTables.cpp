@@ -8,7 +8,7 @@ PrefixLookupFunction PrefixTables() {
     return [](std::string_view call, std::int32_t datum, bool& chosen) -> std::optional<Country> {
         if (radio::PrefixLookup(call, datum, 0, chosen) != radio::PrefixResult::kFound)
             return std::nullopt;
-        const store::PrefixRecord& country = radio::PrefixBuffer();
+        const suite::PrefixRecord& country = radio::PrefixBuffer();
         return Country{country.DxccPrefix(), country.AltPrefix(), country.ContinentCode()};
     };
 }

@@ -8,8 +8,8 @@
 #include "platform/Cp1252.h"
 #include "radio/CtyFormat.h"
 #include "radio/DxccTable.h"
-#include "store/SuiteFiles.h"
-#include "store/SuitePrefixRecord.h"
+#include "suite/SuiteFiles.h"
+#include "suite/SuitePrefixRecord.h"
 
 namespace mss::radio {
 
@@ -18,7 +18,7 @@ namespace {
 constexpr std::size_t kPatternWidth = 6;
 constexpr std::size_t kNameWidth = 30;
 
-using store::PrefixRecord;
+using suite::PrefixRecord;
 
 // The ADIF number of a primary prefix: from cty.csv, else the entity table
 // (which writes some prefixes without "/": KH8/S is KH8S there).
@@ -114,8 +114,8 @@ CtyImportResult ImportCty(std::istream& ctyDat, const std::map<std::string, int>
     CtyImportResult result;
     const CtyFile file = ReadCty(ctyDat);
     result.skipped = file.skipped;
-    const store::SuiteFileUse prefixUse(store::SuiteFile::QVPREFIX);
-    const store::SuiteFileUse exceptionUse(store::SuiteFile::QVPREFEE);
+    const suite::SuiteFileUse prefixUse(suite::SuiteFile::QVPREFIX);
+    const suite::SuiteFileUse exceptionUse(suite::SuiteFile::QVPREFEE);
     if (prefixUse.get() == nullptr) {
         result.level = store::ErrorLevel();
         return result;
@@ -144,7 +144,7 @@ CtyImportResult ImportCty(std::istream& ctyDat, const std::map<std::string, int>
 
 bool ImportCtyIfEmpty(const std::string& ctyDatPath, CtyImportResult& result) {
     result = {};
-    const store::SuiteFileUse use(store::SuiteFile::QVPREFIX);
+    const suite::SuiteFileUse use(suite::SuiteFile::QVPREFIX);
     if (use.get() == nullptr || use.get()->RecordCount() != 0) return false;
     std::ifstream ctyDat(ctyDatPath);
     if (!ctyDat) return false;

@@ -2,13 +2,13 @@
 // up to date for the contact's date, and the chooser that picks one.
 #include "radio/PrefixLookup.h"
 #include "radio/PrefixMatch.h"
-#include "store/SuiteFiles.h"
+#include "suite/SuiteFiles.h"
 
 namespace mss::radio {
 
 namespace {
 
-using store::PrefixRecord;
+using suite::PrefixRecord;
 
 constexpr std::size_t kMaxCandidates = 30;
 constexpr int kByPatternChoice = 3;
@@ -58,12 +58,12 @@ PrefixRecord UpToDate(const PrefixRecord& candidate, std::int32_t date) {
 
 std::vector<PrefixChoice> ChoiceCandidates(std::string_view pattern, std::int32_t date) {
     std::vector<PrefixChoice> candidates;
-    const store::SuiteFileUse use(store::SuiteFile::QVPREFIX);
+    const suite::SuiteFileUse use(suite::SuiteFile::QVPREFIX);
     store::TFileblockObject* table = use.get();
     if (table == nullptr) return candidates;
     const std::string wanted(pattern);
     const std::string key =
-        store::PadKeyText(wanted, prefix::kPatternWidth) + store::PadKeyText("1", 3);
+        suite::PadKeyText(wanted, prefix::kPatternWidth) + suite::PadKeyText("1", 3);
     std::vector<PrefixRecord> entries;
     for (int level = table->Search(kByPatternChoice, key);
          level == 0 && entries.size() < kMaxCandidates; level = table->Next(kByPatternChoice)) {

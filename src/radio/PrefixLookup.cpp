@@ -5,16 +5,16 @@
 #include "radio/PrefixMatch.h"
 #include "radio/SpecialDxccPair.h"
 #include "radio/Text.h"
-#include "store/SuiteFiles.h"
+#include "suite/SuiteFiles.h"
 
 namespace mss::radio {
 
 namespace {
 
 using prefix::Match;
-using store::PrefixRecord;
-using store::SuiteFile;
-using store::SuiteFileUse;
+using suite::PrefixRecord;
+using suite::SuiteFile;
+using suite::SuiteFileUse;
 
 constexpr int kMaxDepth = 5;
 constexpr std::size_t kMaxCallLength = 20;
@@ -29,7 +29,7 @@ std::optional<PrefixRecord> FindException(SuiteFile file, const std::string& cal
     if (table == nullptr) return std::nullopt;
     for (std::string t = call; !t.empty(); t.pop_back()) {
         const std::string key =
-            store::PadKeyText(t.substr(0, prefix::kPatternWidth), prefix::kPatternWidth);
+            suite::PadKeyText(t.substr(0, prefix::kPatternWidth), prefix::kPatternWidth);
         if (table->Find(kByPattern, key) != 0) continue;
         PrefixRecord record = prefix::BufferOf(*table);
         if (record.AllCalls() == 'J' || t.size() == call.size()) return record;
@@ -154,7 +154,7 @@ class Resolver {
 
 }  // namespace
 
-store::PrefixRecord& PrefixBuffer() {
+suite::PrefixRecord& PrefixBuffer() {
     static PrefixRecord buffer;
     return buffer;
 }
@@ -197,7 +197,7 @@ PrefixResult PrefixLookup(std::string_view call, std::int32_t date, int /*mode*/
 bool FindCountry(std::string_view dxccPrefix) {
     const std::string p = Trim(dxccPrefix);
     if (p.empty()) return false;
-    const std::string padded = store::PadKeyText(p, prefix::kPatternWidth);
+    const std::string padded = suite::PadKeyText(p, prefix::kPatternWidth);
     const auto findIn = [&](SuiteFile file, bool exactPair) {
         const SuiteFileUse use(file);
         store::TFileblockObject* table = use.get();

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/ScopedInstall.h"
-#include "store/SuitePrefixRecord.h"
+#include "suite/SuitePrefixRecord.h"
 
 namespace mss::radio {
 
@@ -31,7 +31,7 @@ enum class PrefixResult : int {
 
 // The process-wide prefix buffer: the country record of the last lookup
 // that found one (cleared by a lookup that found nothing).
-store::PrefixRecord& PrefixBuffer();
+suite::PrefixRecord& PrefixBuffer();
 
 // The country of `call` at day number `date` (0 or less: today). mode is 0
 // in this program. chosen tells whether the operator confirmed a choice in
@@ -47,7 +47,7 @@ std::optional<int> FindCountryCode(std::string_view dxccPrefix);
 // the contact's date, and its remark ("  (deleted)" appended when the entry
 // is no longer or not yet valid).
 struct PrefixChoice {
-    store::PrefixRecord record;
+    suite::PrefixRecord record;
     std::string remark;
 };
 
@@ -70,6 +70,6 @@ using ScopedDxccChooser = platform::ScopedInstall<DxccChooser>;
 
 // Runs the choice for a pattern: the chosen, updated candidate, or nothing
 // when cancelled or when the pattern has no candidates.
-std::optional<store::PrefixRecord> ChooseDxcc(std::string_view pattern, std::int32_t date);
+std::optional<suite::PrefixRecord> ChooseDxcc(std::string_view pattern, std::int32_t date);
 
 }  // namespace mss::radio

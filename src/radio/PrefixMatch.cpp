@@ -1,7 +1,7 @@
 #include "radio/PrefixMatch.h"
 
 #include "radio/AsciiChar.h"
-#include "store/SuiteRecordBytes.h"
+#include "suite/SuiteRecordBytes.h"
 
 namespace mss::radio::prefix {
 
@@ -12,7 +12,7 @@ constexpr int kByDxccPattern = 2;
 constexpr int kByPatternChoice = 3;
 constexpr std::size_t kChoiceWidth = 3;
 
-using store::PadKeyText;
+using suite::PadKeyText;
 
 bool IsAlphanumeric(char c) {
     return IsAsciiDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -31,7 +31,7 @@ std::optional<Match> MatchNumbered(store::TFileblockObject& table, std::string_v
 }
 
 // Compares the entry found at or after the text with the text.
-std::optional<Match> Compare(const store::PrefixRecord& record, std::string_view t) {
+std::optional<Match> Compare(const suite::PrefixRecord& record, std::string_view t) {
     const std::string p = PatternOf(record);
     if (p.empty()) return std::nullopt;
     if (p == t) return Match{record};
@@ -58,14 +58,14 @@ bool IsWildcard(char c) {
     return c == '#' || c == '?' || c == '~';
 }
 
-std::string PatternOf(const store::PrefixRecord& record) {
+std::string PatternOf(const suite::PrefixRecord& record) {
     std::string pattern = record.Pattern();
     if (!pattern.empty() && pattern.back() == '-') pattern.pop_back();
     return pattern;
 }
 
-store::PrefixRecord BufferOf(const store::TFileblockObject& table) {
-    return store::PrefixRecord(table.RecordBuffer());
+suite::PrefixRecord BufferOf(const store::TFileblockObject& table) {
+    return suite::PrefixRecord(table.RecordBuffer());
 }
 
 std::optional<Match> MatchNormal(store::TFileblockObject& table, std::string_view text) {
@@ -78,7 +78,7 @@ std::optional<Match> MatchNormal(store::TFileblockObject& table, std::string_vie
     return Compare(BufferOf(table), text);
 }
 
-std::optional<store::PrefixRecord> MatchExact(store::TFileblockObject& table,
+std::optional<suite::PrefixRecord> MatchExact(store::TFileblockObject& table,
                                               std::string_view text) {
     std::string dxcc(text.substr(0, kPatternWidth));
     if (!dxcc.empty() && dxcc.back() == '-') dxcc.pop_back();

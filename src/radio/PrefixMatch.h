@@ -9,14 +9,14 @@
 
 #include "radio/PrefixLookup.h"
 #include "store/FileblockObject.h"
-#include "store/SuitePrefixRecord.h"
+#include "suite/SuitePrefixRecord.h"
 
 namespace mss::radio::prefix {
 
 inline constexpr std::size_t kPatternWidth = 6;
 
 struct Match {
-    store::PrefixRecord record;
+    suite::PrefixRecord record;
     // A match that reports a wildcard: the text is to be read again with
     // character `position` (1-based) replaced by `wildcard`.
     char wildcard = 0;
@@ -25,14 +25,14 @@ struct Match {
 
 bool IsWildcard(char c);
 // The entry's pattern without a trailing "-".
-std::string PatternOf(const store::PrefixRecord& record);
+std::string PatternOf(const suite::PrefixRecord& record);
 
 std::optional<Match> MatchNormal(store::TFileblockObject& table, std::string_view text);
-std::optional<store::PrefixRecord> MatchExact(store::TFileblockObject& table,
+std::optional<suite::PrefixRecord> MatchExact(store::TFileblockObject& table,
                                               std::string_view text);
 
 // The record an index lookup left in the table's buffer.
-store::PrefixRecord BufferOf(const store::TFileblockObject& table);
+suite::PrefixRecord BufferOf(const store::TFileblockObject& table);
 
 }  // namespace mss::radio::prefix
 
@@ -41,6 +41,6 @@ namespace mss::radio::detail {
 // PrefixLookup without touching the prefix buffer; allowChoice false takes
 // the entry of a shared pattern as it is instead of asking.
 PrefixResult Lookup(std::string_view call, std::int32_t date, bool allowChoice, bool& chosen,
-                    store::PrefixRecord& found);
+                    suite::PrefixRecord& found);
 
 }  // namespace mss::radio::detail

@@ -12,8 +12,8 @@
 #include "radio/ProgramValues.h"
 #include "store/FileblockObject.h"
 #include "store/RecordStore.h"
-#include "store/SuiteFiles.h"
-#include "store/SuiteSettings.h"
+#include "suite/SuiteFiles.h"
+#include "suite/SuiteSettings.h"
 
 namespace mss::app {
 namespace {
@@ -36,14 +36,14 @@ class StoreStartupLoadingTest : public ::testing::Test {
     }
 
     // Edits QVSETUP record 1 while no window holds the files.
-    void EditSettings(const std::function<void(store::SuiteSettings&)>& edit) {
+    void EditSettings(const std::function<void(suite::SuiteSettings&)>& edit) {
         store::RecordStoreSettings settings;
         settings.runDir = dir_.RunDir();
         ASSERT_TRUE(store::InitRecordStore(settings));
-        store::SetSuiteDirectory(dir_.RunDir());
-        store::UpdateSettingsRecord(
-            store::SuiteFile::QVSETUP, [&](store::MutableRecordBytes bytes) {
-                store::SuiteSettings record(bytes);
+        suite::SetSuiteDirectory(dir_.RunDir());
+        suite::UpdateSettingsRecord(
+            suite::SuiteFile::QVSETUP, [&](suite::MutableRecordBytes bytes) {
+                suite::SuiteSettings record(bytes);
                 edit(record);
                 std::copy_n(record.bytes().begin(), bytes.size(), bytes.begin());
             });
@@ -51,9 +51,9 @@ class StoreStartupLoadingTest : public ::testing::Test {
         store::ExitRecordStore();
     }
 
-    store::SuiteSettings ReadSettings() {
-        store::SuiteSettings read;
-        EditSettings([&](store::SuiteSettings& record) { read = record; });
+    suite::SuiteSettings ReadSettings() {
+        suite::SuiteSettings read;
+        EditSettings([&](suite::SuiteSettings& record) { read = record; });
         return read;
     }
 
@@ -88,7 +88,7 @@ TEST_F(StoreStartupLoadingTest, WithoutCountryDataThePrefixWarningIsShownAndStar
 
 TEST_F(StoreStartupLoadingTest, SettingsWithoutColoursKeepTheDefaultsAndWriteThemBack) {
     { Start()->close(); }
-    const store::SuiteSettings stored = ReadSettings();
+    const suite::SuiteSettings stored = ReadSettings();
     const ui::ColourScheme defaults;
     EXPECT_EQ(static_cast<std::uint32_t>(stored.Colour(0)), defaults.panel);
     EXPECT_EQ(static_cast<std::uint32_t>(stored.Colour(2)), defaults.tag99Font);
@@ -98,7 +98,7 @@ TEST_F(StoreStartupLoadingTest, SettingsWithoutColoursKeepTheDefaultsAndWriteThe
 
 TEST_F(StoreStartupLoadingTest, TheMistakenFormColourIsMendedOnReadAndOnWriteBack) {
     { Start()->close(); }
-    EditSettings([](store::SuiteSettings& record) {
+    EditSettings([](suite::SuiteSettings& record) {
         record.SetColour(0, 0x00C0C0C0);
         record.SetFormColour(0x02CD9E87);
         record.SetBandColour(0x00008000);
@@ -123,7 +123,7 @@ TEST_F(StoreStartupLoadingTest, TheOperatorsCallIsWrittenToTheSuiteAtCloseDown) 
         radio::Program().ClockOffset = 0;
         window->close();
     }
-    const store::SuiteSettings stored = ReadSettings();
+    const suite::SuiteSettings stored = ReadSettings();
     EXPECT_EQ(stored.CallSign(), "DK5XY");
     EXPECT_EQ(stored.ClockOffset(), 0);
     EXPECT_EQ(stored.Locator(), "JO62MM");

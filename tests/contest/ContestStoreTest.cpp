@@ -14,14 +14,14 @@ class ContestStoreTest : public store::test::ObjectLayerTest {
   protected:
     void SetUp() override {
         ObjectLayerTest::SetUp();
-        store::SetSuiteDirectory(dir_.Dir());
+        suite::SetSuiteDirectory(dir_.Dir());
         ASSERT_TRUE(OpenQVKK());
         ASSERT_TRUE(OpenQVKZ());
     }
     void TearDown() override {
         CloseQVKZ();
         CloseQVKK();
-        store::SetSuiteDirectory("");
+        suite::SetSuiteDirectory("");
         ObjectLayerTest::TearDown();
     }
 

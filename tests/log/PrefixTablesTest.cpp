@@ -2,8 +2,8 @@
 
 #include "LogTestSupport.h"
 #include "log/PrefixEvaluation.h"
-#include "store/SuiteFiles.h"
-#include "store/SuitePrefixRecord.h"
+#include "suite/SuiteFiles.h"
+#include "suite/SuitePrefixRecord.h"
 
 namespace mss::log::test {
 namespace {
@@ -12,19 +12,19 @@ class PrefixTablesTest : public ContestLogTest {
   protected:
     void SetUp() override {
         ContestLogTest::SetUp();
-        store::SetSuiteDirectory(dir_.RunDir());
+        suite::SetSuiteDirectory(dir_.RunDir());
     }
     void TearDown() override {
-        store::SetSuiteDirectory("");
+        suite::SetSuiteDirectory("");
         ContestLogTest::TearDown();
     }
 };
 
 TEST_F(PrefixTablesTest, TheCountryComesFromThePrefixFile) {
     {
-        const store::SuiteFileUse prefixes(store::SuiteFile::QVPREFIX);
+        const suite::SuiteFileUse prefixes(suite::SuiteFile::QVPREFIX);
         ASSERT_NE(prefixes.get(), nullptr);
-        store::PrefixRecord r;
+        suite::PrefixRecord r;
         r.SetPattern("DL");
         r.SetDxccPrefix("DL");
         r.SetAltPrefix("DA");

@@ -10,7 +10,7 @@
 #include "radio/CtyFormat.h"
 #include "radio/PrefixLookup.h"
 #include "store/ObjectTestSupport.h"
-#include "store/SuiteFiles.h"
+#include "suite/SuiteFiles.h"
 
 namespace mss::radio {
 namespace {
@@ -74,17 +74,17 @@ class CtyImporterTest : public store::test::ObjectLayerTest {
   protected:
     void SetUp() override {
         ObjectLayerTest::SetUp();
-        store::SetSuiteDirectory(dir_.Dir());
+        suite::SetSuiteDirectory(dir_.Dir());
     }
     void TearDown() override {
-        store::SetSuiteDirectory("");
+        suite::SetSuiteDirectory("");
         ObjectLayerTest::TearDown();
     }
-    static std::int32_t Count(store::SuiteFile file) {
-        const store::SuiteFileUse use(file);
+    static std::int32_t Count(suite::SuiteFile file) {
+        const suite::SuiteFileUse use(file);
         return use.get()->RecordCount();
     }
-    static store::PrefixRecord Lookup(std::string_view call) {
+    static suite::PrefixRecord Lookup(std::string_view call) {
         bool chosen = false;
         if (PrefixLookup(call, 0, 0, chosen) != PrefixResult::kFound) return {};
         return PrefixBuffer();
@@ -99,10 +99,10 @@ TEST_F(CtyImporterTest, FillsThePrefixTableAndTheExactCalls) {
     EXPECT_EQ(result.prefixes, 25);
     EXPECT_EQ(result.exactCalls, 4);
     EXPECT_EQ(result.skipped, 5) << "three unreadable, two longer than six characters";
-    EXPECT_EQ(Count(store::SuiteFile::QVPREFIX), 25);
-    EXPECT_EQ(Count(store::SuiteFile::QVPREFEE), 4);
+    EXPECT_EQ(Count(suite::SuiteFile::QVPREFIX), 25);
+    EXPECT_EQ(Count(suite::SuiteFile::QVPREFEE), 4);
 
-    const store::PrefixRecord germany = Lookup("DK1ABC");
+    const suite::PrefixRecord germany = Lookup("DK1ABC");
     EXPECT_EQ(germany.Pattern(), "DK");
     EXPECT_EQ(germany.DxccPrefix(), "DL");
     EXPECT_EQ(germany.CountryName(), "Fed. Rep. of Germany");
@@ -111,20 +111,20 @@ TEST_F(CtyImporterTest, FillsThePrefixTableAndTheExactCalls) {
     EXPECT_EQ(germany.ContinentCode(), "EU");
     EXPECT_EQ(germany.DxccCode(), 230);
 
-    const store::PrefixRecord hawaii = Lookup("KH6XYZ");
+    const suite::PrefixRecord hawaii = Lookup("KH6XYZ");
     EXPECT_EQ(hawaii.DxccPrefix(), "K");
     EXPECT_EQ(hawaii.CqZone(), "31");
     EXPECT_EQ(hawaii.ContinentCode(), "OC");
     EXPECT_EQ(Lookup("KH6ABC").CqZone(), "5");
 
-    const store::PrefixRecord antarctic = Lookup("DL0ANT");
+    const suite::PrefixRecord antarctic = Lookup("DL0ANT");
     EXPECT_EQ(antarctic.DxccPrefix(), "DL");
     EXPECT_EQ(antarctic.ContinentCode(), "SA");
     EXPECT_EQ(Lookup("DL0AN").ContinentCode(), "EU") << "an exact call counts only whole";
     EXPECT_EQ(Lookup("DL0ANT/P").ContinentCode(), "SA")
         << "a call longer than the table's six characters is known by its first six";
 
-    const store::PrefixRecord vienna = Lookup("4U1VAA");
+    const suite::PrefixRecord vienna = Lookup("4U1VAA");
     EXPECT_EQ(vienna.DxccPrefix(), "OE") << "a WAE entity counts for its DXCC entity";
     EXPECT_EQ(vienna.CountryName(), "Vienna Intl Ctr");
     EXPECT_EQ(vienna.DxccCode(), 206);
@@ -138,16 +138,16 @@ TEST_F(CtyImporterTest, FillsThePrefixTableAndTheExactCalls) {
 
 TEST_F(CtyImporterTest, LeavesAnExceptionTableTheSuiteFilledAlone) {
     {
-        const store::SuiteFileUse use(store::SuiteFile::QVPREFEE);
+        const suite::SuiteFileUse use(suite::SuiteFile::QVPREFEE);
         use.get()->ClearRecord();
-        store::PutText(use.get()->RecordBuffer(), 4, 6, "DL0XX");
+        suite::PutText(use.get()->RecordBuffer(), 4, 6, "DL0XX");
         ASSERT_EQ(use.get()->Add(), 0);
     }
     std::ifstream in(kSample);
     const CtyImportResult result = ImportCty(in, SampleCodes());
     EXPECT_EQ(result.exactCalls, 0);
-    EXPECT_EQ(Count(store::SuiteFile::QVPREFEE), 1);
-    EXPECT_EQ(Count(store::SuiteFile::QVPREFIX), 25);
+    EXPECT_EQ(Count(suite::SuiteFile::QVPREFEE), 1);
+    EXPECT_EQ(Count(suite::SuiteFile::QVPREFIX), 25);
 }
 
 TEST_F(CtyImporterTest, ImportsOnlyIntoAnEmptyTableAndTakesTheNumbersFromBesideTheFile) {
@@ -160,7 +160,7 @@ TEST_F(CtyImporterTest, ImportsOnlyIntoAnEmptyTableAndTakesTheNumbersFromBesideT
     EXPECT_EQ(result.prefixes, 25);
     EXPECT_EQ(Lookup("3D2CR").DxccCode(), 489);
     EXPECT_FALSE(ImportCtyIfEmpty((files / "cty.dat").string(), result));
-    EXPECT_EQ(Count(store::SuiteFile::QVPREFIX), 25);
+    EXPECT_EQ(Count(suite::SuiteFile::QVPREFIX), 25);
 }
 
 TEST_F(CtyImporterTest, WithoutTheCsvTheBuiltInEntityTableNumbersTheCountries) {
@@ -181,7 +181,7 @@ TEST_F(CtyImporterTest, ImportsTheInstalledCountryFile) {
     EXPECT_GT(result.prefixes, 1000);
     const auto expect = [&](std::string_view call, std::string_view dxcc, int code,
                             std::string_view continent) {
-        const store::PrefixRecord r = Lookup(call);
+        const suite::PrefixRecord r = Lookup(call);
         EXPECT_EQ(r.DxccPrefix(), dxcc) << call;
         EXPECT_EQ(r.DxccCode(), code) << call;
         EXPECT_EQ(r.ContinentCode(), continent) << call;

@@ -6,13 +6,13 @@
 #include "radio/DateTime.h"
 #include "radio/DxccTable.h"
 #include "store/ObjectTestSupport.h"
-#include "store/SuiteFiles.h"
+#include "suite/SuiteFiles.h"
 
 namespace mss::radio {
 namespace {
 
-using store::PrefixRecord;
-using store::SuiteFile;
+using suite::PrefixRecord;
+using suite::SuiteFile;
 
 PrefixRecord Entry(std::string_view pattern, std::string_view dxcc, std::string_view country,
                    std::int16_t code = 0) {
@@ -51,16 +51,16 @@ class PrefixLookupTest : public store::test::ObjectLayerTest {
   protected:
     void SetUp() override {
         ObjectLayerTest::SetUp();
-        store::SetSuiteDirectory(dir_.Dir());
+        suite::SetSuiteDirectory(dir_.Dir());
         PrefixBuffer() = PrefixRecord();
     }
     void TearDown() override {
-        store::SetSuiteDirectory("");
+        suite::SetSuiteDirectory("");
         ObjectLayerTest::TearDown();
     }
 
     static void Put(SuiteFile file, const PrefixRecord& record) {
-        const store::SuiteFileUse use(file);
+        const suite::SuiteFileUse use(file);
         ASSERT_NE(use.get(), nullptr);
         use.get()->ClearRecord();
         std::ranges::copy(record.bytes(), use.get()->RecordBuffer().begin());

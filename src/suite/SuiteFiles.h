@@ -17,9 +17,16 @@
 #include <vector>
 
 #include "store/FileblockObject.h"
-#include "store/SuiteRecordBytes.h"
+#include "suite/SuiteRecordBytes.h"
 
-namespace mss::store {
+namespace mss::suite {
+
+// The suite's files are described in the store's vocabulary.
+using store::ErrorLevel;
+using store::KeyBuilder;
+using store::KeyDefinition;
+using store::ProgressHook;
+using store::TFileblockObject;
 
 // What an open routine builds its object from.
 struct SuiteFileDefinition {
@@ -163,4 +170,4 @@ class SuiteFileUse {
     bool open_;
 };
 
-}  // namespace mss::store
+}  // namespace mss::suite

@@ -1,10 +1,10 @@
-#include "store/SuiteRecordBytes.h"
+#include "suite/SuiteRecordBytes.h"
 
 #include <algorithm>
 
 #include "store/KeyCodec.h"
 
-namespace mss::store {
+namespace mss::suite {
 
 namespace {
 
@@ -95,7 +95,7 @@ std::string KeyC(RecordBytes record, std::size_t offset) {
 }
 
 std::string KeyI(RecordBytes record, std::size_t offset) {
-    return IntToKey(GetInt32(record, offset));
+    return store::IntToKey(GetInt32(record, offset));
 }
 
 std::string KeyB(RecordBytes record, std::size_t offset) {
@@ -118,4 +118,4 @@ std::string KeyU(std::string_view text) {
     return upper;
 }
 
-}  // namespace mss::store
+}  // namespace mss::suite

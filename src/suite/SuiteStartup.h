@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "store/SuiteSettings.h"
+#include "suite/SuiteSettings.h"
 
-namespace mss::store {
+namespace mss::suite {
 
 struct SuiteStartup {
     // False when QVPRO (or a file before it) could not be opened: the
@@ -33,4 +33,4 @@ SuiteStartup SuiteStartupReads(std::int32_t profileNumber);
 // Closes the files SuiteStartupReads left open.
 void CloseSuiteStartupFiles();
 
-}  // namespace mss::store
+}  // namespace mss::suite

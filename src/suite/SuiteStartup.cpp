@@ -1,8 +1,8 @@
-#include "store/SuiteStartup.h"
+#include "suite/SuiteStartup.h"
 
 #include "store/KeyCodec.h"
 
-namespace mss::store {
+namespace mss::suite {
 
 namespace {
 
@@ -24,7 +24,7 @@ bool ReadSettings(SuiteStartup& startup) {
 bool ReadProfile(SuiteStartup& startup) {
     if (!OpenQVPRO()) return false;
     TFileblockObject& profiles = *SuiteObject(SuiteFile::QVPRO);
-    if (profiles.Find(1, IntToKey(startup.profileNumber)) != 0 && profiles.First(1) != 0)
+    if (profiles.Find(1, store::IntToKey(startup.profileNumber)) != 0 && profiles.First(1) != 0)
         profiles.ClearRecord();
     startup.profileNumber = GetInt32(profiles.RecordBuffer(), 4);
     return ErrorLevel() <= 1;
@@ -69,4 +69,4 @@ void CloseSuiteStartupFiles() {
     CloseQVPRO();
 }
 
-}  // namespace mss::store
+}  // namespace mss::suite

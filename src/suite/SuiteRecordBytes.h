@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-namespace mss::store {
+namespace mss::suite {
 
 using RecordBytes = std::span<const std::uint8_t>;
 using MutableRecordBytes = std::span<std::uint8_t>;
@@ -49,4 +49,4 @@ std::string KeyU(std::string_view text);
 // A text cut or padded right with blanks to width, as S() does.
 std::string PadKeyText(std::string_view text, std::size_t width);
 
-}  // namespace mss::store
+}  // namespace mss::suite

@@ -1,8 +1,8 @@
-#include "store/SuitePrefixRecord.h"
+#include "suite/SuitePrefixRecord.h"
 
 #include <algorithm>
 
-namespace mss::store {
+namespace mss::suite {
 
 namespace {
 
@@ -182,4 +182,4 @@ void PrefixRecord::SetDxccCode(std::int16_t code) {
     PutInt16(bytes_, kDxccCode, code);
 }
 
-}  // namespace mss::store
+}  // namespace mss::suite

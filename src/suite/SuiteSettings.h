@@ -33,9 +33,9 @@
 #include <string_view>
 #include <vector>
 
-#include "store/SuiteFiles.h"
+#include "suite/SuiteFiles.h"
 
-namespace mss::store {
+namespace mss::suite {
 
 class SuiteSettings {
   public:
@@ -118,4 +118,4 @@ int ReadFirstOrAdd(TFileblockObject& object);
 // closes the file. Answers ErrorLevel() of the first call that failed.
 int UpdateSettingsRecord(SuiteFile file, const std::function<void(MutableRecordBytes)>& change);
 
-}  // namespace mss::store
+}  // namespace mss::suite

@@ -1,8 +1,8 @@
-#include "store/SuiteFiles.h"
+#include "suite/SuiteFiles.h"
 
 #include <map>
 
-namespace mss::store {
+namespace mss::suite {
 
 namespace {
 
@@ -98,7 +98,7 @@ void SetSuiteProgressHook(ProgressHook hook) {
 }
 
 bool OpenSuiteFile(const SuiteFileDefinition& fileDefinition) {
-    SharedDefinition definition;
+    store::SharedDefinition definition;
     definition.object.logicalName = fileDefinition.logicalName;
     definition.object.fileName = State().directory + fileDefinition.logicalName;
     definition.object.varRecords = fileDefinition.varRecords;
@@ -112,15 +112,15 @@ bool OpenSuiteFile(const SuiteFileDefinition& fileDefinition) {
     definition.autoNumbers = fileDefinition.autoNumbers;
     definition.autoFlush = fileDefinition.autoFlush;
     definition.progressHook = State().progressHook;
-    TFileblockObject* object = OpenShared(definition);
+    TFileblockObject* object = store::OpenShared(definition);
     if (object == nullptr || ErrorLevel() != 0) return false;
-    State().open[UpperName(fileDefinition.logicalName)] = object;
+    State().open[store::UpperName(fileDefinition.logicalName)] = object;
     return true;
 }
 
 void CloseSuiteFile(std::string_view logicalName) {
     auto& open = State().open;
-    const auto it = open.find(UpperName(logicalName));
+    const auto it = open.find(store::UpperName(logicalName));
     if (it == open.end()) return;
     TFileblockObject* object = it->second;
     const bool lastUser = object->UseCount() == 0;
@@ -130,7 +130,7 @@ void CloseSuiteFile(std::string_view logicalName) {
 
 TFileblockObject* SuiteObject(std::string_view logicalName) {
     const auto& open = State().open;
-    const auto it = open.find(UpperName(logicalName));
+    const auto it = open.find(store::UpperName(logicalName));
     return it == open.end() ? nullptr : it->second;
 }
 
@@ -226,7 +226,7 @@ std::string PrefixKey(RecordBytes record, int keyNr) {
         case 12:
             return KeyS(record, 96, 6);
         case 13:
-            return IntToKey(GetInt16(record, 108));
+            return store::IntToKey(GetInt16(record, 108));
         case 14:
             return KeyC(record, 179) + KeyS(record, 4, 6);
         default:
@@ -284,4 +284,4 @@ std::string CallHistoryKey(RecordBytes record, int keyNr) {
     }
 }
 
-}  // namespace mss::store
+}  // namespace mss::suite

@@ -35,9 +35,9 @@
 #include <string>
 #include <string_view>
 
-#include "store/SuiteFiles.h"
+#include "suite/SuiteFiles.h"
 
-namespace mss::store {
+namespace mss::suite {
 
 class PrefixRecord {
   public:
@@ -95,4 +95,4 @@ class PrefixRecord {
     Bytes bytes_{};
 };
 
-}  // namespace mss::store
+}  // namespace mss::suite

@@ -1,8 +1,8 @@
-#include "store/SuiteSettings.h"
+#include "suite/SuiteSettings.h"
 
 #include <algorithm>
 
-namespace mss::store {
+namespace mss::suite {
 
 namespace {
 
@@ -191,4 +191,4 @@ int UpdateSettingsRecord(SuiteFile file, const std::function<void(MutableRecordB
     return object->Update();
 }
 
-}  // namespace mss::store
+}  // namespace mss::suite
