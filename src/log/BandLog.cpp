@@ -152,7 +152,7 @@ std::string BandLogRow(const contest::ContestDefinition& d, const QsoRecord& r) 
     row.push_back(r.IsBandChange() ? std::string() : radio::FormatPicture("######", r.LfdNr()));
     row.push_back(r.Datum() > 0 ? radio::DateToText("dd.mm.yy", r.Datum()) : std::string(8, ' '));
     // Midnight is a valid time of a contact; only a missing time is blank.
-    row.push_back(radio::TimeToText("hh:mm", r.Zeit()));
+    row.push_back(r.Zeit() >= 0 ? radio::TimeToText("hh:mm", r.Zeit()) : std::string(5, ' '));
     if (r.IsBandChange()) {
         row.push_back("*** QSY " + std::string(radio::ToBaender::BandName(r.QsyBand(), false)) +
                       " ***");
