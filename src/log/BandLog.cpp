@@ -91,7 +91,9 @@ void AddContactColumns(const contest::ContestDefinition& d, const QsoRecord& r,
     const std::size_t split = nameQth.find(';');
     row.push_back(nameQth.substr(0, split));
     row.push_back(split == std::string::npos ? std::string() : nameQth.substr(split + 1));
-    row.push_back(radio::FormatPicture("#####,###", static_cast<double>(r.Freq())));
+    // A frequency of 0 means none was given.
+    row.push_back(r.Freq() != 0 ? radio::FormatPicture("#####,###", static_cast<double>(r.Freq()))
+                                : std::string());
 }
 
 std::size_t ColumnCount(const contest::ContestDefinition& d) {

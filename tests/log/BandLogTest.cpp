@@ -163,6 +163,7 @@ TEST_F(BandLogTest, RowsShowTheRecordColumnByColumn) {
         {"contact, upper case", none, Join(contact)},
         {"both QSL flags", [](QsoRecord& r, auto&) { r.SetQslRcvd('J'); }, with(9, "Y J")},
         {"no QSL flags", [](QsoRecord& r, auto&) { r.SetQslSend(0); }, with(9, "   ")},
+        {"no frequency", [](QsoRecord& r, auto&) { r.SetFreq(0); }, with(12, "")},
         {"contact at midnight", [](QsoRecord& r, auto&) { r.SetZeit(0); }, with(2, "00:00")},
         {"no date, no time",
          [](QsoRecord& r, auto&) {
