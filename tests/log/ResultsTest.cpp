@@ -66,17 +66,6 @@ TEST_F(ResultsTest, SprintKeepsContactsAndPointsOfTwoMetresInTheExtraRecord) {
     EXPECT_EQ(progress_.finished, 1);
 }
 
-TEST_F(ResultsTest, AnEmptyLogClearsTheTotals) {
-    entry_ = session_.entry;
-    extra_.SetQsoCount(1, 5);
-    extra_.SetPointSum(1, 500);
-    Recounted();
-    Write();
-    EXPECT_EQ(extra_, contest::ContestExtra{});
-    EXPECT_TRUE(progress_.positions.empty());
-    EXPECT_EQ(progress_.finished, 1);
-}
-
 TEST_F(ResultsTest, TheBufferAndCurrentRecordSurviveThePass) {
     ASSERT_TRUE(Save(Contact("DL1AB", 'k', "CW", Hms(10, 0))));
     ASSERT_TRUE(Save(Contact("DL2AB", 'k', "CW", Hms(10, 1))));
