@@ -146,6 +146,8 @@ TEST_F(BandLogBrowTest, ColumnWidthsComeFromTheEntryAndAreKeptOnEveryOrderChange
 
     brow->ShowOrder(log::kAllByCall);
     EXPECT_EQ(stored_, 1);
+    brow->ShowOrder(log::kAllByCall);
+    EXPECT_EQ(stored_, 1) << "no change of order, nothing stored";
     EXPECT_EQ(session_.entry.ColumnWidth(3), 160);
     EXPECT_EQ(session_.entry.ColumnWidth(0), 50);
     EXPECT_EQ(session_.entry.ColumnWidth(1), 8 * xWidth);
