@@ -220,6 +220,9 @@ TEST_F(BandLogBrowTest, ProgressWindowShowsARenumberingAndStopsTheFormsTimers) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(started, 1);
     EXPECT_EQ(finished, 1);
+    // With MSS_SCREENSHOT_DIR set the window is saved there as progress.png.
+    const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
+    if (!out.isEmpty()) EXPECT_TRUE(window.grab().save(out + QStringLiteral("/progress.png")));
 }
 
 TEST_F(BandLogBrowTest, ScorePanelsShowTheTotals) {
