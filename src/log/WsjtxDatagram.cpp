@@ -40,9 +40,9 @@ std::string Convert(std::string_view utf8, const char* field, WsjtxContact& c) {
 // The moment as UTC, shifted by whole seconds.
 std::optional<WsjtxTime> FromJulian(std::int64_t julianDay, std::uint32_t ms, std::int64_t shift) {
     static const std::int64_t kLastDay = radio::DayNumber(31, 12, 3999);
-    if (ms >= kMsPerDay) return std::nullopt;
+    if (ms >= kMsPerDay || julianDay < kJulianDayOfDayZero) return std::nullopt;
     const std::int64_t day = julianDay - kJulianDayOfDayZero;
-    if (julianDay < kJulianDayOfDayZero || day > kLastDay) return std::nullopt;
+    if (day > kLastDay) return std::nullopt;
     const std::int64_t total = day * 86400 + ms / 1000 - shift;
     if (total < 0 || total / 86400 > kLastDay) return std::nullopt;
     return WsjtxTime{static_cast<std::int32_t>(total / 86400),
