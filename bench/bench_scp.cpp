@@ -57,3 +57,4 @@ void BM_ScpLoadMasterFile(benchmark::State& state) {
 BENCHMARK(BM_ScpLoadMasterFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+BENCHMARK_MAIN();
