@@ -189,8 +189,7 @@ WsjtxDatagram DecodeWsjtxDatagram(std::span<const std::uint8_t> datagram) {
         return d;
     }
     d.Contact.Type = d.Type;
-    d.Contact.Id = Convert(id, "Id", d.Contact);
-    d.Contact.Unconvertible.clear();  // the sender's name is not part of the contact
+    d.Contact.Id = platform::Utf8ToCp1252(id);  // the sender's name, not part of the contact
     const bool read = d.Type == kWsjtxQsoLogged ? ReadQsoLogged(r, d) : ReadLoggedAdif(r, d);
     if (read) d.Outcome = WsjtxOutcome::Contact;
     return d;

@@ -14,7 +14,7 @@ struct s_rig;  // Hamlib's RIG, kept out of every includer
 namespace mss::platform {
 
 struct RigSettings {
-    int Model = 0;     // Hamlib model number; 0 = no radio
+    int Model = 0;     // Hamlib model number; 0 = no radio configured: nothing to open
     std::string Port;  // serial device, or host:port; empty = the model's default
     int Speed = 0;     // serial speed in baud; 0 = the model's default
 };
