@@ -1,6 +1,7 @@
 #include "log/AdifReader.h"
 
 #include <cstdio>
+#include <set>
 
 #include "platform/Cp1252.h"
 #include "radio/DateTime.h"
@@ -242,11 +243,10 @@ std::string AdifRecord::Value(std::string_view name) const {
 
 std::vector<std::string> AdifFile::FieldNames() const {
     std::vector<std::string> names;
+    std::set<std::string_view> known;
     for (const AdifRecord& r : Records) {
         for (const AdifField& f : r.Fields) {
-            bool known = false;
-            for (const std::string& n : names) known = known || n == f.Name;
-            if (!known) names.push_back(f.Name);
+            if (known.insert(f.Name).second) names.push_back(f.Name);
         }
     }
     return names;
@@ -263,6 +263,8 @@ AdifFile ReadAdif(std::string_view bytes) {
     const bool utf8 = file.Encoding != AdifEncoding::Cp1252;
     file.HeaderText = HeaderTextOf(bytes, utf8);
     Scanner(bytes, utf8, file).Run();
+    // An "<EOH>" inside a value ends no header.
+    if (!file.HasHeader) file.HeaderText.clear();
     return file;
 }
 
