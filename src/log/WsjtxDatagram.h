@@ -15,7 +15,8 @@
 // mode, report sent, report received, Tx power, comments, name, then (added
 // by later versions, each present only when the datagram goes on) time on,
 // operator call, my call, my grid, exchange sent, exchange received,
-// propagation mode. Bytes after the known fields are ignored.
+// propagation mode (MSHV stops after my grid). Bytes after the known fields
+// are ignored.
 // Type 12 "Logged ADIF": one utf8 text that is an ADIF file of one record.
 // Every other type is ignored.
 //
