@@ -208,4 +208,16 @@ bool SameContact(const WsjtxContact& a, const WsjtxContact& b) {
     return on && other && std::llabs(*on - *other) <= 60;
 }
 
+bool WsjtxPairFilter::Take(const WsjtxContact& contact) {
+    for (Taken& t : taken_) {
+        if (!t.paired && t.contact.Type != contact.Type && SameContact(t.contact, contact)) {
+            t.paired = true;
+            return false;
+        }
+    }
+    taken_.push_back({contact, false});
+    if (taken_.size() > kRemembered) taken_.pop_front();
+    return true;
+}
+
 }  // namespace mss::log

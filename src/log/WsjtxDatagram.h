@@ -24,7 +24,9 @@
 // first and drops the second when SameContact says they are one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <span>
 #include <string>
 
@@ -98,5 +100,24 @@ WsjtxDatagram DecodeWsjtxDatagram(std::span<const std::uint8_t> datagram);
 // blanks aside), the same band where both give a frequency, and times on no
 // more than a minute apart (an ADIF time may lack its seconds).
 bool SameContact(const WsjtxContact& a, const WsjtxContact& b);
+
+// Takes one announcement of each pair: remembers the last contacts taken,
+// and drops a contact that completes a pair with one of them (the other
+// message type and SameContact). Each remembered contact pairs once, so a
+// contact logged again in the sending program is taken again (and then
+// refused as a duplicate where the operator sees it), never dropped silently.
+class WsjtxPairFilter {
+  public:
+    // True: a contact to take. False: the second message of one already taken.
+    bool Take(const WsjtxContact& contact);
+
+  private:
+    struct Taken {
+        WsjtxContact contact;
+        bool paired = false;
+    };
+    static constexpr std::size_t kRemembered = 32;
+    std::deque<Taken> taken_;
+};
 
 }  // namespace mss::log

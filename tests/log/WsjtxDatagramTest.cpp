@@ -295,5 +295,55 @@ TEST(WsjtxDatagramTest, SameContactNeedsCallBandAndTime) {
     EXPECT_FALSE(SameContact(noCall, noCall)) << "two contacts without a call are not one";
 }
 
+TEST(WsjtxDatagramTest, PairFilterTakesOneMessageOfEachPair) {
+    const auto contact = [](std::uint32_t type, const char* call, std::int32_t seconds) {
+        WsjtxContact c;
+        c.Type = type;
+        c.Call = call;
+        c.FrequencyHz = 144'360'000;
+        c.TimeOn = {kDay, seconds};
+        return c;
+    };
+    struct Step {
+        WsjtxContact contact;
+        bool taken;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;
+    };
+    const Case cases[] = {
+        {"both messages of one contact",
+         {{contact(5, "DL7ABC", 100), true}, {contact(12, "DL7ABC", 100), false}}},
+        {"the ADIF message first",
+         {{contact(12, "DL7ABC", 100), true}, {contact(5, "DL7ABC", 100), false}}},
+        {"the same contact logged again",
+         {{contact(5, "DL7ABC", 100), true},
+          {contact(12, "DL7ABC", 100), false},
+          {contact(5, "DL7ABC", 100), true},
+          {contact(12, "DL7ABC", 100), false}}},
+        {"one program sending only one type",
+         {{contact(5, "DL7ABC", 100), true}, {contact(5, "DL7ABC", 100), true}}},
+        {"interleaved contacts",
+         {{contact(5, "DL7ABC", 100), true},
+          {contact(5, "OK1XYZ", 130), true},
+          {contact(12, "OK1XYZ", 130), false},
+          {contact(12, "DL7ABC", 100), false}}},
+        {"another call is another contact",
+         {{contact(5, "DL7ABC", 100), true}, {contact(12, "DL7ABD", 100), true}}},
+    };
+    for (const Case& c : cases) {
+        WsjtxPairFilter filter;
+        for (std::size_t i = 0; i < c.steps.size(); ++i) {
+            EXPECT_EQ(filter.Take(c.steps[i].contact), c.steps[i].taken)
+                << c.what << ", step " << i;
+        }
+    }
+    WsjtxPairFilter filter;
+    ASSERT_TRUE(filter.Take(contact(5, "DL7ABC", 100)));
+    for (int i = 0; i < 40; ++i) filter.Take(contact(5, "OK1XYZ", 1000 + 100 * i));
+    EXPECT_TRUE(filter.Take(contact(12, "DL7ABC", 100))) << "a partner far back is forgotten";
+}
+
 }  // namespace
 }  // namespace mss::log
