@@ -7,7 +7,8 @@ packages=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
-    fonts-liberation hamradio-files
+    fonts-liberation hamradio-files libhamlib-dev
+    clang libclang-rt-14-dev
 )
 
 missing=()
