@@ -15,6 +15,7 @@
 #include "output/OutputJob.h"
 #include "output/TextTarget.h"
 #include "platform/Clock.h"
+#include "radio/Text.h"
 
 namespace mss::output::test {
 

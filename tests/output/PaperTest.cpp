@@ -12,7 +12,6 @@
 #include "output/QsoList.h"
 #include "output/RecordingCanvas.h"
 #include "platform/qt/QtPrinterCanvas.h"
-#include "radio/Text.h"
 
 namespace mss::output::test {
 namespace {
