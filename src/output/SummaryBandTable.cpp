@@ -56,7 +56,8 @@ std::string RowText(const OutputJob& job, std::string_view label, const BandRow&
     std::string s =
         kIndent + radio::PadLeft(label, 8) + Number(row.qsos, 7) + "  " + Number(row.points, 7);
     for (std::size_t k = 0; k < def.MultNames.size(); ++k) {
-        if (!def.MultNames[k].empty()) s += Number(row.mults[k], k == 0 ? 8 : 10);
+        // Each count ends under the end of its caption.
+        if (!def.MultNames[k].empty()) s += Number(row.mults[k], 10);
     }
     if (def.PerBandProduct != 0) s += Number(row.score, 10);
     return s;
