@@ -69,14 +69,4 @@ WriteStatus WriteBandList(ListOutput& out, const OutputJob& job) {
     return out.Status();
 }
 
-WriteStatus WriteBandList(TextTarget& file, const OutputJob& job) {
-    ListOutput out(file, LinePrefix::FiveBlanks);
-    return WriteBandList(out, job);
-}
-
-WriteStatus PrintBandList(platform::Canvas& canvas, PrintLayout layout, const OutputJob& job) {
-    ListOutput out(canvas, layout);
-    return WriteBandList(out, job);
-}
-
 }  // namespace mss::output

@@ -5,21 +5,12 @@
 
 #include "output/ListOutput.h"
 #include "output/OutputJob.h"
-#include "output/TextTarget.h"
 #include "output/WriteStatus.h"
-#include "platform/Canvas.h"
 
 namespace mss::output {
 
+// In a file each line goes out after 5 blanks.
 WriteStatus WriteBandList(ListOutput& out, const OutputJob& job);
 WriteStatus WriteMultiplierCheckList(ListOutput& out, const OutputJob& job);
-
-// Into a text file (each line after 5 blanks; the caller closes it), and
-// onto a canvas.
-WriteStatus WriteBandList(TextTarget& file, const OutputJob& job);
-WriteStatus PrintBandList(platform::Canvas& canvas, PrintLayout layout, const OutputJob& job);
-WriteStatus WriteMultiplierCheckList(TextTarget& file, const OutputJob& job);
-WriteStatus PrintMultiplierCheckList(platform::Canvas& canvas, PrintLayout layout,
-                                     const OutputJob& job);
 
 }  // namespace mss::output

@@ -118,15 +118,4 @@ WriteStatus WriteMultiplierCheckList(ListOutput& out, const OutputJob& job) {
     return out.Status();
 }
 
-WriteStatus WriteMultiplierCheckList(TextTarget& file, const OutputJob& job) {
-    ListOutput out(file, LinePrefix::FiveBlanks);
-    return WriteMultiplierCheckList(out, job);
-}
-
-WriteStatus PrintMultiplierCheckList(platform::Canvas& canvas, PrintLayout layout,
-                                     const OutputJob& job) {
-    ListOutput out(canvas, layout);
-    return WriteMultiplierCheckList(out, job);
-}
-
 }  // namespace mss::output

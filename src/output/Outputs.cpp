@@ -8,34 +8,37 @@ namespace mss::output {
 
 namespace {
 
-WriteStatus WriteTotalFile(TextTarget& file, const OutputJob& job) {
-    if (WriteStatus s = WriteSummarySheet(file, job); !s.Ok()) return s;
-    if (job.entry.Code() == 'i') return WriteBandList(file, job);
-    return WriteQsoList(OutputKind::ElogList, file, job);
+WriteStatus WriteList(OutputKind kind, TextTarget& file, const OutputJob& job) {
+    ListOutput out(file, kind == OutputKind::Csv ? LinePrefix::None : LinePrefix::FiveBlanks);
+    return WriteQsoList(kind, out, job);
 }
 
 WriteStatus WriteContent(FileOutput kind, TextTarget& file, const OutputJob& job) {
+    ListOutput elog(file, LinePrefix::FiveBlanks);
     switch (kind) {
         case FileOutput::ElogCover:
-            return WriteSummarySheet(file, job);
+            return WriteSummarySheet(elog, job);
         case FileOutput::ElogQsoList:
-            return WriteQsoList(OutputKind::ElogList, file, job);
+            return WriteList(OutputKind::ElogList, file, job);
         case FileOutput::Adif:
-            return WriteQsoList(OutputKind::Adif, file, job);
+            return WriteList(OutputKind::Adif, file, job);
         case FileOutput::Csv:
-            return WriteQsoList(OutputKind::Csv, file, job);
+            return WriteList(OutputKind::Csv, file, job);
         case FileOutput::ElogBandList:
-            return WriteBandList(file, job);
+            return WriteBandList(elog, job);
         case FileOutput::ElogMultList:
-            return WriteMultiplierCheckList(file, job);
+            return WriteMultiplierCheckList(elog, job);
         case FileOutput::ElogTotal:
-            return WriteTotalFile(file, job);
+            if (WriteStatus s = WriteSummarySheet(elog, job); !s.Ok()) return s;
+            // Contest 'i' sends the band list in place of the QSO list.
+            if (job.entry.Code() == 'i') return WriteBandList(elog, job);
+            return WriteQsoList(OutputKind::ElogList, elog, job);
         case FileOutput::Stf:
-            return WriteQsoList(OutputKind::Stf, file, job);
+            return WriteList(OutputKind::Stf, file, job);
         case FileOutput::Edi:
-            return WriteQsoList(OutputKind::Edi, file, job);
+            return WriteList(OutputKind::Edi, file, job);
         case FileOutput::Cabrillo:
-            return WriteQsoList(OutputKind::Cabrillo, file, job);
+            return WriteList(OutputKind::Cabrillo, file, job);
     }
     return {kKindNotWritten};
 }
@@ -50,15 +53,16 @@ WriteStatus WriteOutputFile(FileOutput kind, TextTarget& file, const OutputJob& 
 
 WriteStatus PrintOutput(PaperOutput kind, platform::Canvas& canvas, PrintLayout layout,
                         const OutputJob& job) {
+    ListOutput out(canvas, layout);
     switch (kind) {
         case PaperOutput::Cover:
-            return PrintSummarySheet(canvas, layout, job);
+            return WriteSummarySheet(out, job);
         case PaperOutput::MultList:
-            return PrintMultiplierCheckList(canvas, layout, job);
+            return WriteMultiplierCheckList(out, job);
         case PaperOutput::BandList:
-            return PrintBandList(canvas, layout, job);
+            return WriteBandList(out, job);
         case PaperOutput::QsoList:
-            return PrintQsoList(canvas, layout, job);
+            return WriteQsoList(OutputKind::PrintedList, out, job);
     }
     return {kKindNotWritten};
 }

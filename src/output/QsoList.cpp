@@ -55,14 +55,4 @@ WriteStatus WriteQsoList(OutputKind kind, ListOutput& out, const OutputJob& job)
     return out.Status();
 }
 
-WriteStatus WriteQsoList(OutputKind kind, TextTarget& file, const OutputJob& job) {
-    ListOutput out(file, kind == OutputKind::Csv ? LinePrefix::None : LinePrefix::FiveBlanks);
-    return WriteQsoList(kind, out, job);
-}
-
-WriteStatus PrintQsoList(platform::Canvas& canvas, PrintLayout layout, const OutputJob& job) {
-    ListOutput out(canvas, layout);
-    return WriteQsoList(OutputKind::PrintedList, out, job);
-}
-
 }  // namespace mss::output

@@ -11,9 +11,7 @@
 #include "output/ListColumns.h"
 #include "output/ListOutput.h"
 #include "output/OutputJob.h"
-#include "output/TextTarget.h"
 #include "output/WriteStatus.h"
-#include "platform/Canvas.h"
 
 namespace mss::output {
 
@@ -52,13 +50,9 @@ class QsoListLayout {
 // The layout of the printed list, the E-Log list and the CSV file.
 std::unique_ptr<QsoListLayout> MakeTableLayout();
 
-// Runs the writer of `kind` into `out`. Kinds without a layout in this
-// program give kKindNotWritten.
+// Runs the writer of `kind` into `out` (for files: lines after 5 blanks,
+// CSV lines as they are). Kinds without a layout in this program give
+// kKindNotWritten.
 WriteStatus WriteQsoList(OutputKind kind, ListOutput& out, const OutputJob& job);
-
-// The file kinds (E-Log list, ADIF, CSV) into a text file, and the printed
-// list onto a canvas. The caller closes the file.
-WriteStatus WriteQsoList(OutputKind kind, TextTarget& file, const OutputJob& job);
-WriteStatus PrintQsoList(platform::Canvas& canvas, PrintLayout layout, const OutputJob& job);
 
 }  // namespace mss::output

@@ -5,6 +5,7 @@
 #include "output/ClaimedTotals.h"
 #include "output/StationTexts.h"
 #include "output/SummaryBandTable.h"
+#include "output/SummaryRemarks.h"
 #include "radio/DateTime.h"
 #include "radio/FormatPicture.h"
 #include "radio/ProgramValues.h"
@@ -205,11 +206,13 @@ WriteStatus WriteSummarySheet(ListOutput& out, const OutputJob& job) {
     out.Line(CallLine(job));
     out.Line("");
     out.Line(CategoryLine(job));
+    WriteCategoryAdditions(out, job);
     out.SetBold(false);
     out.Line(" ");
     if (ShowsBandTable(job)) WriteBandTable(out, job);
     Blanks(out, 2);
     ResultLines(out, job, totals);
+    if (WriteStatus s = WriteContestRemarks(out, job); !s.Ok()) return s;
     Declaration(out, job);
     out.Line(" ");
     ClosingBlock(out, job);
@@ -219,16 +222,6 @@ WriteStatus WriteSummarySheet(ListOutput& out, const OutputJob& job) {
                       : "Printed with Quorvane " + std::string(kSuiteWebAddress));
     Blanks(out, 3);
     return out.Status();
-}
-
-WriteStatus WriteSummarySheet(TextTarget& file, const OutputJob& job) {
-    ListOutput out(file, LinePrefix::FiveBlanks);
-    return WriteSummarySheet(out, job);
-}
-
-WriteStatus PrintSummarySheet(platform::Canvas& canvas, PrintLayout layout, const OutputJob& job) {
-    ListOutput out(canvas, layout);
-    return WriteSummarySheet(out, job);
 }
 
 }  // namespace mss::output

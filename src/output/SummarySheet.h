@@ -5,17 +5,11 @@
 
 #include "output/ListOutput.h"
 #include "output/OutputJob.h"
-#include "output/TextTarget.h"
 #include "output/WriteStatus.h"
-#include "platform/Canvas.h"
 
 namespace mss::output {
 
+// In the E-Log cover file each line goes out after 5 blanks.
 WriteStatus WriteSummarySheet(ListOutput& out, const OutputJob& job);
-
-// The E-Log cover file (each line after 5 blanks) and the printed sheet.
-// The caller closes the file.
-WriteStatus WriteSummarySheet(TextTarget& file, const OutputJob& job);
-WriteStatus PrintSummarySheet(platform::Canvas& canvas, PrintLayout layout, const OutputJob& job);
 
 }  // namespace mss::output

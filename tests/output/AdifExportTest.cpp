@@ -2,7 +2,7 @@
 #include "output/AdifExport.h"
 #include "output/AdifReader.h"
 #include "output/OutputTestSupport.h"
-#include "output/QsoList.h"
+#include "output/Outputs.h"
 
 namespace mss::output::test {
 namespace {
@@ -12,7 +12,7 @@ class AdifExportTest : public OutputTest {
     AdifFile Export(bool reportOnly = true) {
         messages_.SetNextAnswers({reportOnly});
         StringTextTarget file;
-        EXPECT_TRUE(WriteQsoList(OutputKind::Adif, file, Job()).Ok());
+        EXPECT_TRUE(WriteOutputFile(FileOutput::Adif, file, Job()).Ok());
         text_ = file.text();
         AdifFile adif = ReadAdif(text_);
         EXPECT_EQ(adif.error, "") << text_;
@@ -143,7 +143,7 @@ TEST_F(AdifExportTest, DxccNumberFromThePrefixTablesHasNoBlank) {
         return std::nullopt;
     };
     StringTextTarget file;
-    ASSERT_TRUE(WriteQsoList(OutputKind::Adif, file, job).Ok());
+    ASSERT_TRUE(WriteOutputFile(FileOutput::Adif, file, job).Ok());
     const AdifFile adif = ReadAdif(file.text());
     ASSERT_EQ(adif.error, "");
     EXPECT_EQ(adif.Value(0, "DXCC"), "7");

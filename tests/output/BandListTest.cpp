@@ -1,15 +1,15 @@
 // The band list and the multiplier check list.
-#include "output/BandList.h"
 #include "output/OutputTestSupport.h"
+#include "output/Outputs.h"
 
 namespace mss::output::test {
 namespace {
 
 class BandListTest : public OutputTest {
   protected:
-    std::vector<std::string> Written(WriteStatus (*writer)(TextTarget&, const OutputJob&)) {
+    std::vector<std::string> Written(FileOutput kind) {
         StringTextTarget file;
-        EXPECT_TRUE(writer(file, Job()).Ok());
+        EXPECT_TRUE(WriteOutputFile(kind, file, Job()).Ok());
         std::vector<std::string> lines;
         const std::string& text = file.text();
         for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
@@ -18,8 +18,8 @@ class BandListTest : public OutputTest {
         }
         return lines;
     }
-    std::vector<std::string> BandListLines() { return Written(&WriteBandList); }
-    std::vector<std::string> CheckListLines() { return Written(&WriteMultiplierCheckList); }
+    std::vector<std::string> BandListLines() { return Written(FileOutput::ElogBandList); }
+    std::vector<std::string> CheckListLines() { return Written(FileOutput::ElogMultList); }
 
     void Add(std::string_view call, char band, std::string_view dok, std::string_view prefix,
              std::string_view continent = "EU") {

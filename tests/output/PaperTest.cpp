@@ -6,10 +6,8 @@
 #include <memory>
 
 #include "common/QtApp.h"
-#include "output/BandList.h"
 #include "output/OutputTestSupport.h"
 #include "output/Outputs.h"
-#include "output/QsoList.h"
 #include "output/RecordingCanvas.h"
 #include "platform/qt/QtPrinterCanvas.h"
 
@@ -118,7 +116,7 @@ TEST_F(PaperTest, PageBreakRepeatsTheHeaderWithTheNextPageNumber) {
     FillContacts(30);
     RecordingCanvas canvas(289);
     const PrintLayout layout{55, 10};
-    ASSERT_TRUE(PrintQsoList(canvas, layout, Job()).Ok());
+    ASSERT_TRUE(PrintOutput(PaperOutput::QsoList, canvas, layout, Job()).Ok());
     ASSERT_EQ(canvas.PageNumber(), 2);
     const std::vector<std::string> first = canvas.Page(1);
     const std::vector<std::string> second = canvas.Page(2);
@@ -144,7 +142,7 @@ TEST_F(PaperTest, PageBreakRepeatsTheHeaderWithTheNextPageNumber) {
 TEST_F(PaperTest, FooterMovesToTheNextPageWhenItWouldBeCut) {
     FillContacts(19);  // header 3 + blank 1 + 19 contacts = 23 of 25 lines
     RecordingCanvas canvas(289);
-    ASSERT_TRUE(PrintQsoList(canvas, {55, 10}, Job()).Ok());
+    ASSERT_TRUE(PrintOutput(PaperOutput::QsoList, canvas, {55, 10}, Job()).Ok());
     ASSERT_EQ(canvas.PageNumber(), 2);
     const std::vector<std::string> second = canvas.Page(2);
     ASSERT_EQ(second.size(), 5u);
@@ -168,7 +166,7 @@ TEST_F(PaperTest, RefusedNewPageIsAFailure) {
     FillContacts(30);
     RecordingCanvas canvas(289);
     canvas.FailNewPage();
-    EXPECT_EQ(PrintQsoList(canvas, {55, 10}, Job()).error, kPrinterFailed);
+    EXPECT_EQ(PrintOutput(PaperOutput::QsoList, canvas, {55, 10}, Job()).error, kPrinterFailed);
 }
 
 TEST_F(PaperTest, SheetOnPaperIsSignedAndBold) {

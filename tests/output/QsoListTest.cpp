@@ -1,7 +1,7 @@
 // The tabular QSO list: widths, fields and footers that follow the log and
 // the contest.
 #include "output/OutputTestSupport.h"
-#include "output/QsoList.h"
+#include "output/Outputs.h"
 
 namespace mss::output::test {
 namespace {
@@ -19,9 +19,9 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class QsoListTest : public OutputTest {
   protected:
-    std::vector<std::string> List(OutputKind kind = OutputKind::ElogList) {
+    std::vector<std::string> List(FileOutput kind = FileOutput::ElogQsoList) {
         StringTextTarget file;
-        EXPECT_TRUE(WriteQsoList(kind, file, job_).Ok());
+        EXPECT_TRUE(WriteOutputFile(kind, file, job_).Ok());
         return Lines(file.text());
     }
     void Add(std::string_view call, int zeit, std::uint16_t points, char band = 'k') {
@@ -40,7 +40,7 @@ TEST_F(QsoListTest, EmptyLogGivesHeaderAndFooter) {
         "           0 Punkte",
     };
     EXPECT_EQ(List(), expected);
-    EXPECT_EQ(List(OutputKind::Csv),
+    EXPECT_EQ(List(FileOutput::Csv),
               std::vector<std::string>{"DATE  ;UTC ;CALL    ;BAND;MODE  ;SENT     ;RCVD     ;P"});
 }
 
@@ -89,7 +89,7 @@ TEST_F(QsoListTest, BandNamesLoseTheirUnit) {
         Add("DL1AA", Hms(12, 0), 1, b.band);
         job_ = Job();
         EXPECT_EQ(List()[3].substr(31, 4), b.list) << b.band;
-        const std::string csv = List(OutputKind::Csv)[1];
+        const std::string csv = List(FileOutput::Csv)[1];
         EXPECT_EQ(csv.substr(22, csv.find(";CW") - 22), b.csv) << b.band;
     }
 }

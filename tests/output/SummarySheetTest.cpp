@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "output/OutputTestSupport.h"
-#include "output/SummarySheet.h"
+#include "output/Outputs.h"
 
 namespace mss::output::test {
 namespace {
@@ -13,7 +13,7 @@ class SummarySheetTest : public OutputTest {
     // The sheet's lines without the 5 blanks every file line starts with.
     std::vector<std::string> Sheet(const OutputJob& job) {
         StringTextTarget file;
-        EXPECT_TRUE(WriteSummarySheet(file, job).Ok());
+        EXPECT_TRUE(WriteOutputFile(FileOutput::ElogCover, file, job).Ok());
         std::vector<std::string> lines;
         const std::string& text = file.text();
         for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
@@ -178,6 +178,53 @@ TEST_F(SummarySheetTest, ResultLineFollowsTheScoringRules) {
         const std::vector<std::string> result = From(Sheet(Job()), "          E", 1);
         EXPECT_EQ(result[0], std::string("          Endergebnis:  ") + c.result) << c.what;
     }
+}
+
+TEST_F(SummarySheetTest, ContestAdditionsFollowTheEntryAndTheLog) {
+    const struct {
+        char code;
+        std::int32_t extraNumber;
+        const char* marker;  // MultiCol1 of an added contact, or nullptr
+        std::vector<std::string> lines;
+    } kCases[] = {
+        {'P', 7, nullptr, {"Lebensalter:  7"}},
+        {'P', -1, nullptr, {"Lebensalter: XX"}},
+        {'Y', 1, nullptr, {"Wertungsgruppe: M: Multi = Multi OP/Single TX"}},
+        {'G', 0, "F28", {"Multiberechnung inklusive Zusatzmultipunkt F28"}},
+        {'G', 0, "HT06", {"Multiberechnung inklusive Zusatzmultipunkt HT06"}},
+        {'8',
+         0,
+         nullptr,
+         {"Anzahl gearbeiteter DXCC: 4", "Anzahl gearbeiteter Loc : 4",
+          "ODX                     : PA3CMP JO22DC 588"}},
+        {'b',
+         3,
+         nullptr,
+         {"Im OQRPC habe ich auf dem 80/40/20m-Band",
+          "mit einem individuellen Unikat teilgenommen."}},
+    };
+    for (const auto& c : kCases) {
+        UseEntry(c.code, 1);
+        ClearLog();
+        FillSprintLog();
+        if (c.marker) {
+            QsoRecord r = Stored("DL0F", kFirstDay, Hms(15, 0), "CW", "599", "599", 1);
+            r.SetMultiCol1(c.marker);
+            Put(r);
+        }
+        session_.entry.SetExtraNumber(c.extraNumber);
+        const std::vector<std::string> lines = Sheet(Job());
+        for (const std::string& line : c.lines) {
+            EXPECT_TRUE(Has(lines, line)) << c.code << ": " << line;
+        }
+    }
+    UseEntry('Z', 1);
+    session_.entry.SetExtraFlag(true);
+    EXPECT_EQ(From(Sheet(Job()), "IPARC", 2),
+              (std::vector<std::string>{"IPARC-Mitglied: Ja", " "}));
+    UseEntry('7', 1);
+    session_.entry.SetExtraNumber(12);
+    EXPECT_EQ(From(Sheet(Job()), "Call:", 1)[0].substr(51), "DIG: 0012");
 }
 
 }  // namespace
