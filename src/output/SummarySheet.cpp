@@ -215,6 +215,7 @@ WriteStatus WriteSummarySheet(ListOutput& out, const OutputJob& job) {
     if (WriteStatus s = WriteContestRemarks(out, job); !s.Ok()) return s;
     Declaration(out, job);
     out.Line(" ");
+    if (WriteStatus s = WriteWorkedLists(out, job); !s.Ok()) return s;
     ClosingBlock(out, job);
     if (out.OnPaper()) out.Line(" ");
     out.Line(German() ? "Dieses ContestLog wurde mit " + job.definition.Title + " erstellt. (" +
