@@ -14,10 +14,8 @@
 
 #include "NoSyncFileSystem.h"
 #include "ObjectTestSupport.h"
-#include "platform/Clock.h"
-#include "platform/Messages.h"
+#include "ProgramStoreTest.h"
 #include "store/Rebuild.h"
-#include "store/RecordStore.h"
 
 namespace mss::store::test {
 namespace {
@@ -275,20 +273,10 @@ class Campaign {
     std::int64_t rowSize_ = 0;
 };
 
-class CorruptionCampaignTest : public testing::Test {
+class CorruptionCampaignTest : public ProgramStoreTest {
   protected:
-    void SetUp() override {
-        RecordStoreSettings settings;
-        settings.runDir = dir_.Dir();
-        settings.halt = [this] { ++fatal_; };
-        settings.fileSystem = std::make_shared<NoSyncFileSystem>();
-        ASSERT_TRUE(InitRecordStore(settings));
-    }
-    void TearDown() override {
-        ExitRecordStore();
-        InstallErrorRegister(nullptr);
-        SetDefaultQuestion(nullptr);
-    }
+    // Thousands of rebuilds: commits that wait for the disk would only add time.
+    CorruptionCampaignTest() { fileSystem_ = std::make_shared<NoSyncFileSystem>(); }
 
     void Install(const Variant& v) {
         for (const char* ext : {".DAT", ".IX", ".MSG", ".SAV", "-NEW.DAT", "-NEW.IX"})
@@ -359,13 +347,6 @@ class CorruptionCampaignTest : public testing::Test {
                 problems.push_back("record in slot " + std::to_string(ref) + " lost");
         }
     }
-
-    TempDir dir_;
-    platform::ScriptedMessages messages_;
-    platform::ScopedMessages installed_{messages_};
-    platform::FakeClock clock_{{2026, 12, 9, 10, 30, 0}};
-    platform::ScopedClock clockInstalled_{clock_};
-    int fatal_ = 0;
 };
 
 TEST_F(CorruptionCampaignTest, DamagedLogsNeverCrashHangOrLoseUndamagedRecords) {

@@ -7,9 +7,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "ObjectTestSupport.h"
-#include "platform/Clock.h"
-#include "platform/Messages.h"
+#include "ProgramStoreTest.h"
 #include "store/Rebuild.h"
 #include "store/RecordStore.h"
 
@@ -19,13 +17,11 @@ namespace {
 constexpr const char* kName = "QVLK0006";
 using Bytes = std::vector<std::uint8_t>;
 
-class DamagedLogTest : public testing::Test {
+class DamagedLogTest : public ProgramStoreTest {
   protected:
     void SetUp() override {
-        RecordStoreSettings settings;
-        settings.runDir = dir_.Dir();
-        settings.halt = [this] { ++fatal_; };
-        ASSERT_TRUE(InitRecordStore(settings));
+        ProgramStoreTest::SetUp();
+        if (HasFatalFailure()) return;
         auto log = CreateDefined(LogDefinition(dir_.Dir(), kName));
         for (int i = 0; i < 240; ++i) {
             log->ClearRecord();
@@ -40,12 +36,6 @@ class DamagedLogTest : public testing::Test {
         data_ = ReadBytes(Path(".DAT"));
         index_ = ReadBytes(Path(".IX"));
     }
-    void TearDown() override {
-        ExitRecordStore();
-        InstallErrorRegister(nullptr);
-        SetDefaultQuestion(nullptr);
-    }
-
     std::string Path(const char* extension) const {
         return dir_.Path(kName + std::string(extension));
     }
@@ -74,12 +64,6 @@ class DamagedLogTest : public testing::Test {
         EXPECT_EQ(fatal_, 0) << what;
     }
 
-    TempDir dir_;
-    platform::ScriptedMessages messages_;
-    platform::ScopedMessages installed_{messages_};
-    platform::FakeClock clock_{{2026, 12, 9, 10, 30, 0}};
-    platform::ScopedClock clockInstalled_{clock_};
-    int fatal_ = 0;
     std::map<RecordRef, Bytes> records_;
     Bytes data_;
     Bytes index_;

@@ -42,8 +42,7 @@ bool ReadMessage(int fd, OpMessage& m, int timeoutMs) {
 
 TEST(KillTest, EveryAcknowledgedRecordSurvivesSigkillAtRandomMoments) {
     const int wantedKills = EnvOr("MSS_LONG_KILL_TEST", 200);
-    const auto seed = static_cast<std::uint32_t>(
-        EnvOr("MSS_KILL_SEED", static_cast<int>(std::random_device{}() & 0x7FFFFFFF)));
+    const std::uint32_t seed = SeedFromEnv();
     RecordProperty("seed", static_cast<int>(seed));
     std::mt19937 random(seed);
     TempDir dir;
