@@ -1,26 +1,13 @@
 // Helpers of the tests that kill a child process: whole reads and writes
-// over a pipe, and numbers from the environment.
+// over a pipe.
 #pragma once
 
 #include <poll.h>
 #include <unistd.h>
 
-#include <cstdint>
-#include <cstdlib>
-#include <random>
+#include <cstddef>
 
 namespace mss::store::test {
-
-inline int EnvOr(const char* name, int fallback) {
-    const char* value = std::getenv(name);
-    return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : fallback;
-}
-
-// MSS_KILL_SEED replays a run; otherwise a fresh seed.
-inline std::uint32_t SeedFromEnv() {
-    return static_cast<std::uint32_t>(
-        EnvOr("MSS_KILL_SEED", static_cast<int>(std::random_device{}() & 0x7FFFFFFF)));
-}
 
 inline bool WriteAll(int fd, const void* data, std::size_t size) {
     const auto* bytes = static_cast<const char*>(data);

@@ -350,9 +350,8 @@ class CorruptionCampaignTest : public ProgramStoreTest {
 };
 
 TEST_F(CorruptionCampaignTest, DamagedLogsNeverCrashHangOrLoseUndamagedRecords) {
-    const char* wanted = std::getenv("MSS_CAMPAIGN_VARIANTS");
-    const int variants = std::max(2000, wanted ? std::atoi(wanted) : 0);
-    const auto seed = static_cast<std::uint32_t>(std::random_device{}() & 0x7FFFFFFF);
+    const int variants = std::max(2000, EnvOr("MSS_CAMPAIGN_VARIANTS", 2000));
+    const std::uint32_t seed = SeedFromEnv("MSS_CAMPAIGN_SEED");
     RecordProperty("seed", static_cast<int>(seed));
     const Pristine log = BuildLog(dir_, kName, kRecords, kDeleted, 7);
     const Pristine other = BuildLog(dir_, "QVLK0004", 70, 10, 8);

@@ -42,7 +42,7 @@ bool ReadMessage(int fd, OpMessage& m, int timeoutMs) {
 
 TEST(KillTest, EveryAcknowledgedRecordSurvivesSigkillAtRandomMoments) {
     const int wantedKills = EnvOr("MSS_LONG_KILL_TEST", 200);
-    const std::uint32_t seed = SeedFromEnv();
+    const std::uint32_t seed = SeedFromEnv("MSS_KILL_SEED");
     RecordProperty("seed", static_cast<int>(seed));
     std::mt19937 random(seed);
     TempDir dir;

@@ -48,7 +48,7 @@ void MarkInUse(const TempDir& dir) {
 
 TEST(RebuildKillTest, EveryAcknowledgedRecordSurvivesSigkillInsideTheAutomaticRebuild) {
     const int wantedKills = EnvOr("MSS_REBUILD_KILLS", 200);
-    const std::uint32_t seed = SeedFromEnv();
+    const std::uint32_t seed = SeedFromEnv("MSS_KILL_SEED");
     RecordProperty("seed", static_cast<int>(seed));
     std::mt19937 random(seed);
     TempDir dir;
