@@ -282,6 +282,14 @@ int main(int argc, char** argv) {
         });
         Report("(a) add, flush / commit after each", committed, ours, theirs);
     }
+    std::printf("%-44s %12.3f ms\n", "(e) open + close of log (a), mean of 100",
+                Seconds([&] {
+                    for (int i = 0; i < 100; ++i) {
+                        Fileblock fb;
+                        Check(OpenFileblock(dir + "/A", false, fb), "reopen");
+                        Check(CloseFileblock(fb), "close");
+                    }
+                }) * 10);
     Engine engine(dir + "/B");
     Sqlite sqlite(dir + "/b.db");
     {

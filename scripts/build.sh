@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds into build/ (or the folder given as $1) with any
-# further CMake options after it. Incremental: quick when nothing changed.
+# further CMake options after it; MSS_TARGETS names the targets to build
+# (default: all). Incremental: quick when nothing changed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir="${1:-build}"
@@ -12,4 +13,6 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@"
 fi
-cmake --build "$dir" -j"$(nproc)"
+targets=()
+for t in ${MSS_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$dir" -j"$(nproc)" "${targets[@]}"

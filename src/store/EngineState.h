@@ -75,9 +75,9 @@ struct Descriptor {
     bool markDurable = false;  // ... and has been committed
     bool unsynced = false;     // bytes were written since the last commit
     bool freeChainChecked = false;
-    // An index change failed half-way: the file must stay marked in use so
-    // that the next open has the indexes rebuilt.
-    bool indexDamaged = false;
+    // An index change failed half-way, or a free chain proved damaged: the
+    // file must stay marked in use so that the next open has it rebuilt.
+    bool needsRebuild = false;
 
     KeyState& Key(int k) { return keys[static_cast<std::size_t>(k - 1)]; }
 };

@@ -56,6 +56,11 @@ class ErrorRegister {
     // Runs when the program ends after a fatal error, before any fileblock is
     // closed by the layer. This register reports nothing.
     virtual void Report() {}
+    // A rebuild took count records out of the object's file into the dump
+    // file (records that collided on an index without duplicates). This
+    // register tells nobody.
+    virtual void RecordsSetAside(const TFileblockObject& /*object*/, std::int32_t /*count*/,
+                                 const std::string& /*dumpFile*/) {}
 
   private:
     std::vector<ErrorEntry> entries_;

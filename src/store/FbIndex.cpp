@@ -21,7 +21,7 @@ bool IsNotFound(EngineCode code) {
 // A change that failed for any other reason than its own result code may have
 // left the tree half-changed.
 EngineCode NoteDamage(Descriptor& d, EngineCode code) {
-    if (code != kOk && !IsNotFound(code) && code != kKeyTooLong) d.indexDamaged = true;
+    if (code != kOk && !IsNotFound(code) && code != kKeyTooLong) d.needsRebuild = true;
     return code;
 }
 

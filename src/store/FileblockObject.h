@@ -238,7 +238,8 @@ class TFileblockObject {
 
     // Records and keys.
     std::string KeyOf(std::span<const std::uint8_t> record, int keyNr) const;
-    bool ReadInto(RecordRef ref);
+    // With indexKey the record was reached through key keyNr and must fit it.
+    bool ReadInto(RecordRef ref, int keyNr = 0, const std::string* indexKey = nullptr);
     bool ReadKeyed(EngineCode code, int keyNr, const KeyEntry& entry);
     bool AssignAutoNumbers();
     bool AddKeys(RecordRef ref);
@@ -250,6 +251,8 @@ class TFileblockObject {
     bool Flush();
     bool ReadEnd(int keyNr, bool last);
     EngineCode StepFrom(int keyNr, KeyEntry& entry, bool forward);
+    EngineCode CheckWalk(int keyNr, const KeyEntry& from, bool fromIsEntry, const KeyEntry& to,
+                         bool forward);
     bool Step(int keyNr, bool forward);
     // The nearest live slot from "from" on in that direction; 0 none, -1 error.
     RecordRef LiveSlot(RecordRef from, bool forward);
@@ -282,6 +285,14 @@ class TFileblockObject {
     int useCount_ = 0;
     Fileblock fileblock_{};
     bool open_ = false;
+    // The run of steps in one direction that the last step belonged to.
+    struct Walk {
+        int keyNr = 0;
+        bool forward = true;
+        KeyEntry last;
+        std::int32_t entries = 0;  // distinct entries met, the start included
+    };
+    Walk walk_;
 };
 
 // Process-wide operations. InitFiles(0, 160, 32) is this program's call; the

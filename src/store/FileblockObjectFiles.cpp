@@ -166,20 +166,44 @@ EngineCode TFileblockObject::OpenAndCompare() {
 }
 
 bool TFileblockObject::Rebuild() {
-    if (EngineCode code = RebuildFileblock(*this)) {
+    std::int32_t setAside = 0;
+    const EngineCode code = RebuildFileblock(*this, &setAside);
+    // Told even when the run failed later: those records are only in the dump.
+    if (setAside > 0) Errors().RecordsSetAside(*this, setAside, RebuildNames(fileName_).message);
+    if (code) {
         Fail(code);
         return false;
     }
     return true;
 }
 
+namespace {
+
+// Open results that mean the files cannot be trusted as they are: the
+// fileblock was not closed, or a header does not fit the files or the
+// program's definition. A rebuild mends them from the records.
+bool NeedsRebuild(EngineCode code) {
+    switch (code) {
+        case kNotClosedProperly:
+        case kHeaderTooManyKeys:
+        case kKeyLengthNotWhole:
+        case kKeyLengthOutOfRange:
+        case kPageCapacityTooLarge:
+        case objerr::kKeyLayoutDiffers:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 bool TFileblockObject::OpenWithRecovery() {
     for (int rebuilds = 0;;) {
         const EngineCode code = OpenAndCompare();
         if (code == kOk) return true;
-        bool rebuild = code == kNotClosedProperly || code == kKeyLengthNotWhole ||
-                       code == objerr::kKeyLayoutDiffers;
-        if (code == kFileNotFound && SavedDataFileExists(StoreFileSystem(), fileName_)) {
+        bool rebuild = NeedsRebuild(code);
+        if (code == kFileNotFound && ReorganisationPending(StoreFileSystem(), fileName_)) {
             // The data file is missing because a reorganisation was cut short:
             // creating it empty would hide the saved records.
             rebuild = true;

@@ -15,9 +15,16 @@ bool NotFound(EngineCode code) {
     return code != kOk && ErrorClass(code) == 1;
 }
 
+// The order of entries in an index: by key, then (with duplicates) by reference.
+int CompareEntries(const ObjectKey& key, const KeyEntry& a, const KeyEntry& b) {
+    const int c = CompareKeys(a.key, b.key);
+    if (c != 0 || !key.allowDups) return c;
+    return a.ref < b.ref ? -1 : (a.ref > b.ref ? 1 : 0);
+}
+
 }  // namespace
 
-bool TFileblockObject::ReadInto(RecordRef ref) {
+bool TFileblockObject::ReadInto(RecordRef ref, int keyNr, const std::string* indexKey) {
     std::fill(readImage_.begin(), readImage_.end(), 0);
     std::int32_t length = 0;
     EngineCode code;
@@ -36,7 +43,15 @@ bool TFileblockObject::ReadInto(RecordRef ref) {
         Fail(code, 0, ref);
         return false;
     }
-    if (DecodeFixed32(readImage_.data()) != 0) {
+    if (indexKey) {
+        // An index entry must lead to a live record that builds the same key;
+        // anything else is a damaged index or record, never a record to hand
+        // out (a walk going on from the record's own key could run in circles).
+        if (DecodeFixed32(readImage_.data()) != 0 || KeyOf(readImage_, keyNr) != *indexKey) {
+            Fail(kShortRead, keyNr, ref);
+            return false;
+        }
+    } else if (DecodeFixed32(readImage_.data()) != 0) {
         Fail(objerr::kRecordDeleted, 0, ref);
         return false;
     }
@@ -53,7 +68,7 @@ bool TFileblockObject::ReadKeyed(EngineCode code, int keyNr, const KeyEntry& ent
         Fail(code, keyNr);
         return false;
     }
-    if (!ReadInto(entry.ref)) return false;
+    if (!ReadInto(entry.ref, keyNr, &entry.key)) return false;
     lastKeyNr_ = keyNr;
     return true;
 }
@@ -103,21 +118,42 @@ int TFileblockObject::Last(int keyNr) {
 EngineCode TFileblockObject::StepFrom(int keyNr, KeyEntry& entry, bool forward) {
     // Positioned afresh each time: another object, the handle ring or a change
     // of the index may have moved the engine's position since the last read.
+    const KeyEntry from = entry;
     KeyEntry at;
     EngineCode code =
-        Retry([&] { return FindKeyAndRef(fileblock_, keyNr, entry.key, entry.ref, 0, at); });
-    if (code == kOk) {
+        Retry([&] { return FindKeyAndRef(fileblock_, keyNr, from.key, from.ref, 0, at); });
+    const bool onEntry = code == kOk;
+    if (onEntry) {
         entry = at;
-        return Retry([&] {
+        code = Retry([&] {
             return forward ? NextKey(fileblock_, keyNr, entry) : PrevKey(fileblock_, keyNr, entry);
         });
+    } else if (NotFound(code)) {
+        // The entry is gone: its neighbour in that direction is the answer.
+        code = Retry([&] {
+            return FindKeyAndRef(fileblock_, keyNr, from.key, from.ref, forward ? 1 : -1, entry);
+        });
     }
-    if (!NotFound(code)) return code;
-    // The entry is gone: its neighbour in that direction is the answer.
-    const KeyEntry from = entry;
-    return Retry([&] {
-        return FindKeyAndRef(fileblock_, keyNr, from.key, from.ref, forward ? 1 : -1, entry);
-    });
+    if (code) return code;
+    return CheckWalk(keyNr, onEntry ? at : from, onEntry, entry, forward);
+}
+
+// A step must go on in key order, and a walk in one direction can meet no
+// more entries than the index holds: anything else is a damaged index,
+// reported instead of being followed round and round.
+EngineCode TFileblockObject::CheckWalk(int keyNr, const KeyEntry& from, bool fromIsEntry,
+                                       const KeyEntry& to, bool forward) {
+    const int order = CompareEntries(Key(keyNr), to, from);
+    if (forward ? order <= 0 : order >= 0) return kShortRead;
+    Walk& walk = walk_;
+    const bool goesOn = walk.keyNr == keyNr && walk.forward == forward && walk.last == from;
+    walk.entries = (goesOn ? walk.entries : (fromIsEntry ? 1 : 0)) + 1;
+    walk.keyNr = keyNr;
+    walk.forward = forward;
+    walk.last = to;
+    std::int32_t count = 0;
+    if (EngineCode code = Retry([&] { return CountKeys(fileblock_, keyNr, count); })) return code;
+    return walk.entries > count ? kShortRead : kOk;
 }
 
 bool TFileblockObject::Step(int keyNr, bool forward) {

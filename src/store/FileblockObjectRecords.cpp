@@ -128,6 +128,7 @@ bool TFileblockObject::AddKeys(RecordRef ref) {
 
 int TFileblockObject::Add() {
     return Run(routine::kAdd, [&] {
+        walk_ = {};  // the entry counts change
         if (DeleteMarkOf(buffer_) != 0) return Fail(objerr::kAddDeleteMark);
         if (!AssignAutoNumbers()) return;
         RecordRef ref = 0;
@@ -188,6 +189,7 @@ bool TFileblockObject::ChangeKeys(std::vector<int>& changed) {
 
 int TFileblockObject::Update() {
     return Run(routine::kUpdate, [&] {
+        walk_ = {};
         if (currentRef_ <= 0) return Fail(objerr::kUpdateNoCurrent);
         if (DeleteMarkOf(buffer_) != 0) return Fail(objerr::kUpdateDeleteMark);
         if (buffer_ == snapshot_ && snapshotRef_ == currentRef_) return;
@@ -214,6 +216,7 @@ int TFileblockObject::Update() {
 
 int TFileblockObject::Delete(int mode) {
     return Run(routine::kDelete, [&] {
+        walk_ = {};
         if (buffer_ != snapshot_ || currentRef_ != snapshotRef_)
             return Fail(objerr::kDeleteChanged);
         if (currentRef_ <= 0) return Fail(objerr::kDeleteNoCurrent);

@@ -75,6 +75,59 @@ EngineCode CreateFiles(const detail::FileNames& names, std::int32_t recLen,
     return CreateFile(names.index, row, static_cast<std::int64_t>(row.size()));
 }
 
+// Where an index tree's entry count must lie for a root page of rootItems
+// items and the given depth, every page but the root holding half a page
+// at least: [least, most].
+struct EntryRange {
+    std::int64_t least = 0;
+    std::int64_t most = 0;
+};
+EntryRange EntriesPossible(int pageCap, int rootItems, int depth) {
+    std::int64_t leastBelow = 0;  // a subtree of depth - 1
+    std::int64_t mostBelow = 0;
+    for (int level = 1; level < depth; ++level) {
+        leastBelow =
+            std::min<std::int64_t>(pageCap / 2 + (pageCap / 2 + 1) * leastBelow, INT32_MAX);
+        mostBelow = std::min<std::int64_t>(pageCap + (pageCap + 1) * mostBelow, INT32_MAX);
+    }
+    return {rootItems + (rootItems + 1) * leastBelow, rootItems + (rootItems + 1) * mostBelow};
+}
+
+// The root page of a key and its depth (down the left edge) must fit the
+// entry count: a root that is a leaf holds every entry, a deeper tree at
+// least and at most what its depth allows. Without this a damaged Root or
+// EntryCount would show a key with too few entries and no error.
+EngineCode CheckRoot(Descriptor& d, int k) {
+    KeyState& key = d.Key(k);
+    if (key.header.root == 0) return key.header.entryCount == 0 ? kOk : kKeyLengthNotWhole;
+    int rootItems = 0;
+    int depth = 0;
+    for (std::int32_t page = key.header.root; page != 0; ++depth) {
+        if (depth == detail::kMaxDepth) return kKeyLengthNotWhole;
+        PageRef ref;
+        if (detail::GetPage(d, k, page, ref)) return kKeyLengthNotWhole;
+        if (depth == 0) rootItems = ref->count;
+        if (ref->count == 0) return kKeyLengthNotWhole;
+        page = ref->left;
+    }
+    const EntryRange range = EntriesPossible(key.pageCap, rootItems, depth);
+    if (key.header.entryCount < range.least || key.header.entryCount > range.most)
+        return kKeyLengthNotWhole;
+    return kOk;
+}
+
+// Each key header field against the others, the page capacity and the rows
+// the index file holds. Answers false when one cannot be right.
+bool KeyHeaderFits(const KeyHeader& h, int pageCap, std::int64_t rows) {
+    if (h.pageCount < 0 || h.pageCount > rows) return false;
+    if (h.freeCount < 0 || h.freeCount > h.pageCount) return false;
+    if ((h.firstFree == -1) != (h.freeCount == 0)) return false;
+    if (h.firstFree != -1 && (h.firstFree < 1 || h.firstFree > h.pageCount)) return false;
+    if (h.root < 0 || h.root > h.pageCount || (h.root == 0) != (h.entryCount == 0)) return false;
+    const std::int64_t pagesInUse = std::int64_t{h.pageCount} - h.freeCount;
+    return h.entryCount >= 0 && h.entryCount < INT32_MAX && h.entryCount <= pagesInUse * pageCap;
+}
+
 // Reads the key headers and derives each key's length and place in a row.
 // A header that cannot be right means the index must be rebuilt.
 EngineCode ReadKeyHeaders(Descriptor& d) {
@@ -91,18 +144,34 @@ EngineCode ReadKeyHeaders(Descriptor& d) {
             return kKeyLengthNotWhole;
         key.keyLen = (h.pageBytes - kPageHeaderSize) / key.pageCap - kItemOverhead;
         if (key.keyLen < 1 || key.keyLen > kMaxKeyLength) return kKeyLengthOutOfRange;
-        if (h.pageCount < 0 || h.freeCount < 0 || h.freeCount > h.pageCount || h.root < 0 ||
-            h.root > h.pageCount || h.entryCount < 0 ||
-            (h.firstFree != -1 && (h.firstFree < 1 || h.firstFree > h.pageCount)))
-            return kKeyLengthNotWhole;
         key.slotOffset = offset;
         offset += h.pageBytes;
-        d.rowCount = std::max(d.rowCount, h.pageCount);
     }
     d.rowSize = offset;
     std::int64_t size = 0;
     if (int err = d.index->Size(size)) return detail::OsFailure(FileOp::AttributeQuery, err);
-    if (size < (std::int64_t{d.rowCount} + 1) * d.rowSize) return kKeyLengthNotWhole;
+    const std::int64_t rows = size / d.rowSize - 1;  // row 0 holds the headers
+    for (KeyState& key : d.keys) {
+        if (!KeyHeaderFits(key.header, key.pageCap, rows)) return kKeyLengthNotWhole;
+        d.rowCount = std::max(d.rowCount, key.header.pageCount);
+    }
+    return kOk;
+}
+
+// The data header against the data file: exactly SlotCount + 1 slots (a
+// longer file holds records the header does not know of, a shorter one has
+// lost some), and a free chain that can lie within them. Damage means the
+// file must be reorganised and its indexes rebuilt.
+EngineCode CheckDataHeader(Descriptor& d) {
+    const DataHeader& h = d.header;
+    std::int64_t size = 0;
+    if (int err = d.data->Size(size)) return detail::OsFailure(FileOp::AttributeQuery, err);
+    if (h.recLen < kMinRecordLength || h.slotCount < 0 || h.slotCount >= INT32_MAX - 1 ||
+        (std::int64_t{h.slotCount} + 1) * h.recLen != size)
+        return kNotClosedProperly;
+    if (h.freeCount < 0 || h.freeCount > h.slotCount || (h.firstFree == -1) != (h.freeCount == 0) ||
+        (h.firstFree != -1 && (h.firstFree < 1 || h.firstFree > h.slotCount)))
+        return kNotClosedProperly;
     return kOk;
 }
 
@@ -113,26 +182,25 @@ EngineCode OpenFiles(Descriptor& d, std::string_view baseName, bool readOnly) {
     if (EngineCode code = OpenFile(d.names.data, mode, d.data)) return code;
 
     std::array<std::uint8_t, kDataHeaderSize> bytes{};
-    if (EngineCode code = detail::ReadExact(*d.data, 0, bytes)) return code;
+    if (detail::ReadExact(*d.data, 0, bytes)) return kNotClosedProperly;
     d.header = DecodeDataHeader(bytes);
     if (d.header.keyCount > kMaxKeys) return kHeaderTooManyKeys;
-    const DataHeader& h = d.header;
-    if (h.recLen < kMinRecordLength || h.slotCount < 0 || h.freeCount < 0 ||
-        h.freeCount > h.slotCount || h.firstFree < -1)
-        return kShortRead;
+    if (EngineCode code = CheckDataHeader(d)) return code;
 
-    if (h.keyCount > 0) {
+    if (d.header.keyCount > 0) {
         if (EngineCode code = OpenFile(d.names.index, mode, d.index))
             return code == kTooManyOpenFiles ? code : kNotClosedProperly;
         try {
-            d.keys.resize(static_cast<std::size_t>(h.keyCount));
+            d.keys.resize(static_cast<std::size_t>(d.header.keyCount));
         } catch (const std::bad_alloc&) {
             return kNoMemoryForKeyTable;
         }
         if (EngineCode code = ReadKeyHeaders(d)) return code;
     }
     // Left set by a run that ended without closing: the index cannot be trusted.
-    if (h.inUse != 0) return kNotClosedProperly;
+    if (d.header.inUse != 0) return kNotClosedProperly;
+    for (int k = 1; k <= static_cast<int>(d.keys.size()); ++k)
+        if (EngineCode code = CheckRoot(d, k)) return code;
     return kOk;
 }
 
@@ -155,9 +223,9 @@ EngineCode WriteBack(Descriptor& d, bool releasePages) {
     if (!code) code = detail::WriteKeyHeaders(d);
     if (!code && d.index) code = detail::Sync(*d.index);
     // A half-changed index keeps InUse = 1 so that it gets rebuilt.
-    if (!code) code = detail::WriteDataHeader(d, d.indexDamaged ? 1 : 0);
+    if (!code) code = detail::WriteDataHeader(d, d.needsRebuild ? 1 : 0);
     if (!code) code = detail::Sync(*d.data);
-    if (!code && d.indexDamaged) code = kShortRead;
+    if (!code && d.needsRebuild) code = kShortRead;
     if (!code) {
         d.modified = false;
         d.unsynced = false;
@@ -246,13 +314,14 @@ EngineCode OpenFileblock(std::string_view baseName, bool readOnly, Fileblock& fb
     if (EngineCode code = Begin()) return Finish(code);
     std::unique_ptr<Descriptor> d(new (std::nothrow) Descriptor);
     if (!d) return Finish(kNoMemoryForRegistration);
+    detail::EngineState& e = Engine();
+    d->id = e.nextId++;  // the open's checks read pages through the cache
     if (EngineCode code = OpenFiles(*d, baseName, readOnly)) {
+        detail::DropPages(*d);
         (void)CloseFile(d->index);
         (void)CloseFile(d->data);
         return Finish(code);
     }
-    detail::EngineState& e = Engine();
-    d->id = e.nextId++;
     fb = Fileblock{d->id};
     e.open.emplace(d->id, std::move(d));
     return Finish(kOk);

@@ -48,10 +48,13 @@ EngineCode AddSlot(Descriptor& d, std::span<const std::uint8_t> record, RecordRe
     const DataHeader saved = d.header;
     RecordRef slot = 0;
     if (d.header.firstFree == -1) {
-        if (d.header.slotCount == INT32_MAX) return kShortWrite;
+        // CountSlots answers SlotCount + 1, which must stay an int32.
+        if (d.header.slotCount >= INT32_MAX - 1) return kShortWrite;
         slot = ++d.header.slotCount;
     } else if (EngineCode code = TakeFreeSlot(d, slot)) {
         d.header = saved;
+        // Refused again at every start otherwise: the reorganisation drops the chain.
+        if (code == kFreeChainDamaged) d.needsRebuild = true;
         return code;
     }
     const auto recLen = static_cast<std::size_t>(d.header.recLen);

@@ -203,6 +203,7 @@ EngineCode TakePredecessor(Descriptor& d, int k, Path& path, PageRef& found) {
 
 EngineCode InsertEntry(Descriptor& d, int k, std::string_view key, RecordRef ref) {
     KeyState& ks = d.Key(k);
+    if (ks.header.entryCount >= INT32_MAX) return kShortRead;  // cannot count one more
     PageItem item = MakeItem(ref, key);
     Path path;
     bool found = false;

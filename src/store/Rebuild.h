@@ -1,12 +1,15 @@
 // Rebuilding a fileblock that cannot be trusted: the data file is reorganised
 // (live records copied into a fresh file, in their old order, renumbered
 // 1 ... n) and the index file is rebuilt from it with the current key
-// definitions. Records that would duplicate a key of an index without
-// duplicates are taken out and written to the dump file ("MSG").
+// definitions. Both use the record length and keys of the definition, never
+// those of a header that may be damaged. Records that would duplicate a key
+// of an index without duplicates are taken out and written to the dump file
+// ("MSG") together with the record they collide with.
 //
 // The previous data file is kept under the "SAV" name until the new one is
-// complete and committed; a "SAV" file beside a data file therefore means an
-// earlier reorganisation did not finish, and is refused.
+// complete and committed, and the new index is built as "-NEW.IX": a run cut
+// off at any moment is taken up by the next one from what it left. A "SAV"
+// file beside a data file is left by no run of this code and is refused.
 #pragma once
 
 #include <string>
@@ -42,20 +45,27 @@ struct RebuildDefinition {
 
 // The files a rebuild touches.
 struct RebuildFileNames {
-    std::string data;     // ".DAT"
-    std::string index;    // ".IX"
-    std::string saved;    // ".SAV", the previous data file while reorganising
-    std::string message;  // ".MSG", the dump file of rejected records
+    std::string data;       // ".DAT"
+    std::string index;      // ".IX"
+    std::string saved;      // ".SAV", the previous data file while reorganising
+    std::string message;    // ".MSG", the dump file of rejected records
+    std::string freshData;  // "-NEW.DAT", the new data file while reorganising
+    std::string building;   // "-NEW.IX", the new index file while it is filled
 };
 RebuildFileNames RebuildNames(std::string_view baseName);
-bool SavedDataFileExists(platform::FileSystem& fs, std::string_view baseName);
+// A reorganisation was cut off: its "SAV" or "-NEW.DAT" file holds the records.
+bool ReorganisationPending(platform::FileSystem& fs, std::string_view baseName);
 
-// Both stages for an object (whose files and every other object's are closed).
-EngineCode RebuildFileblock(const TFileblockObject& object);
-EngineCode RebuildFileblock(platform::FileSystem& fs, const RebuildDefinition& definition);
+// Both stages for an object (whose files and every other object's are
+// closed). setAside, when given, is the number of records the run took out
+// of the file into the dump file.
+EngineCode RebuildFileblock(const TFileblockObject& object, std::int32_t* setAside = nullptr);
+EngineCode RebuildFileblock(platform::FileSystem& fs, const RebuildDefinition& definition,
+                            std::int32_t* setAside = nullptr);
 EngineCode ReorganiseDataFile(platform::FileSystem& fs, std::string_view baseName,
                               std::int32_t recLen, bool varRecords,
                               const ProgressHook& progress = {});
-EngineCode RebuildIndexes(platform::FileSystem& fs, const RebuildDefinition& definition);
+EngineCode RebuildIndexes(platform::FileSystem& fs, const RebuildDefinition& definition,
+                          std::int32_t* setAside = nullptr);
 
 }  // namespace mss::store

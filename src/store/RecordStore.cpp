@@ -148,6 +148,28 @@ std::string FatalMessage(int displayCode, bool german) {
     return message;
 }
 
+std::string SetAsideMessage(std::string_view logicalName, std::int32_t count,
+                            std::string_view dumpFile, bool german) {
+    const std::string name(logicalName.substr(0, 40));
+    const std::string n = std::to_string(count);
+    const std::string file(dumpFile);
+    if (german)
+        return name + ": " + n +
+               " Datens\xE4tze mit doppeltem Schl\xFCssel wurden beim Neuaufbau aus der Datei "
+               "genommen. Sie stehen mit den Datens\xE4tzen, mit denen sie zusammenfielen, in " +
+               file + ".";
+    return name + ": " + n +
+           " records with a duplicate key were taken out of the file while rebuilding it. They "
+           "are in " +
+           file + ", together with the records they collided with.";
+}
+
+void TErrorHandler::RecordsSetAside(const TFileblockObject& object, std::int32_t count,
+                                    const std::string& dumpFile) {
+    platform::CurrentMessages().Information(
+        SetAsideMessage(object.LogicalName(), count, dumpFile, Settings().german));
+}
+
 bool AnswerQuestion(std::string_view logicalName, int type) {
     if (type == question::kRebuild || type == question::kCreateMissing) return true;
     const std::string text =

@@ -38,6 +38,9 @@ void SetRecordStoreLanguage(bool german);
 int DisplayCode(EngineCode code);
 // The six lines of the fatal message, separated by a carriage return.
 std::string FatalMessage(int displayCode, bool german);
+// The notice after a rebuild that took records out of a file.
+std::string SetAsideMessage(std::string_view logicalName, std::int32_t count,
+                            std::string_view dumpFile, bool german);
 // The program's question callback: rebuilding and creating are agreed
 // without asking; everything else is asked as "<name>: <text>".
 bool AnswerQuestion(std::string_view logicalName, int type);
@@ -47,6 +50,9 @@ class TErrorHandler : public ErrorRegister {
     // Appends the entries of a fatal call to the log file, shows the fatal
     // message, deletes the index file after 10070 and closes every fileblock.
     void Report() override;
+    // Tells the user how many records a rebuild put into the dump file.
+    void RecordsSetAside(const TFileblockObject& object, std::int32_t count,
+                         const std::string& dumpFile) override;
 
   private:
     void WriteLog() const;

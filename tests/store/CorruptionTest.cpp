@@ -74,20 +74,27 @@ class CorruptionTest : public StoreTest {
     std::vector<std::uint8_t> index_;
 };
 
-TEST_F(CorruptionTest, TruncatedDataFileIsAnError) {
-    Fileblock fb;
-    WriteFileBytes(PathOf("C.DAT"), std::vector<std::uint8_t>(data_.begin(), data_.begin() + 15));
-    EXPECT_EQ(Open(fb), kShortRead);
-    // Cut inside the records: the header opens, the lost slots read short.
-    WriteFileBytes(PathOf("C.DAT"),
-                   std::vector<std::uint8_t>(data_.begin(), data_.begin() + 100 * kRecLen + 7));
-    ASSERT_EQ(Open(fb), kOk);
-    std::vector<std::uint8_t> out(kRecLen);
-    EXPECT_EQ(GetRecord(fb, 99, out), kOk);
-    EXPECT_EQ(GetRecord(fb, 100, out), kShortRead);
-    EXPECT_EQ(GetRecord(fb, 400, out), kShortRead);
-    EXPECT_NE(Exercise(fb), kOk);
-    (void)CloseFileblock(fb);
+TEST_F(CorruptionTest, DataFileThatDisagreesWithItsHeaderAsksForARebuild) {
+    // Each would otherwise be read as far as the header says: records cut
+    // off or beyond SlotCount would be silently missing, or overwritten by
+    // the next add.
+    const std::size_t slots = data_.size() / kRecLen;
+    struct Case {
+        const char* what;
+        std::size_t size;
+    };
+    const Case cases[] = {{"shorter than a header", 15},
+                          {"cut inside the records", 100 * kRecLen + 7},
+                          {"cut at a slot boundary", 100 * kRecLen},
+                          {"one slot more than SlotCount", (slots + 1) * kRecLen},
+                          {"part of a slot more", slots * kRecLen + 3}};
+    for (const Case& c : cases) {
+        auto bytes = data_;
+        bytes.resize(c.size);
+        WriteFileBytes(PathOf("C.DAT"), bytes);
+        Fileblock fb;
+        EXPECT_EQ(Open(fb), kNotClosedProperly) << c.what;
+    }
 }
 
 TEST_F(CorruptionTest, TruncatedIndexFileAsksForARebuild) {
@@ -101,15 +108,28 @@ TEST_F(CorruptionTest, TruncatedIndexFileAsksForARebuild) {
     EXPECT_EQ(Open(fb), kKeyLengthNotWhole);
 }
 
-TEST_F(CorruptionTest, ImpossibleDataHeaderFieldsAreErrors) {
+TEST_F(CorruptionTest, ImpossibleDataHeaderFieldsAskForARebuild) {
+    const std::int32_t slotCount = Int32At(data_, 8);
     struct Case {
         std::size_t offset;
         std::int32_t value;
         EngineCode expected;
     };
-    const Case cases[] = {{12, 5, kShortRead}, {12, -40, kShortRead}, {16, 111, kHeaderTooManyKeys},
-                          {8, -1, kShortRead}, {4, -3, kShortRead},   {4, 100000, kShortRead},
-                          {0, -7, kShortRead}};
+    const Case cases[] = {{12, 5, kNotClosedProperly},
+                          {12, -40, kNotClosedProperly},
+                          {12, kRecLen + 1, kNotClosedProperly},
+                          {12, 2 * kRecLen, kNotClosedProperly},
+                          {16, 111, kHeaderTooManyKeys},
+                          {8, -1, kNotClosedProperly},
+                          {8, INT32_MAX, kNotClosedProperly},
+                          {8, slotCount - 1, kNotClosedProperly},
+                          {8, slotCount + 1, kNotClosedProperly},
+                          {4, -3, kNotClosedProperly},
+                          {4, 100000, kNotClosedProperly},
+                          {4, 0, kNotClosedProperly},
+                          {0, -7, kNotClosedProperly},
+                          {0, -1, kNotClosedProperly},
+                          {0, slotCount + 1, kNotClosedProperly}};
     for (const Case& c : cases) {
         auto bytes = data_;
         PutInt32At(bytes, c.offset, c.value);
@@ -137,7 +157,10 @@ TEST_F(CorruptionTest, InconsistentKeyHeadersGiveTheirOwnCodes) {
                           {8, 4, 1000000, kKeyLengthNotWhole},
                           {0, 4, 0, kKeyLengthNotWhole},
                           {4, 4, -2, kKeyLengthNotWhole},
-                          {22, 4, -5, kKeyLengthNotWhole}};
+                          {22, 4, -5, kKeyLengthNotWhole},
+                          {22, 4, INT32_MAX, kKeyLengthNotWhole},
+                          {22, 4, 0, kKeyLengthNotWhole},
+                          {16, 4, 0, kKeyLengthNotWhole}};
     for (const Case& c : cases) {
         auto bytes = index_;
         if (c.width == 2) {
@@ -160,21 +183,57 @@ TEST_F(CorruptionTest, InconsistentKeyHeadersGiveTheirOwnCodes) {
     EXPECT_EQ(CloseFileblock(fb), kOk);
 }
 
-TEST_F(CorruptionTest, DamagedPagesAreReportedWhenReached) {
-    const std::size_t rowSize = 874 + 6 + 62 * 21;
+// Key 1 (5-byte keys, 14-byte items) as laid out in the index file.
+constexpr std::size_t kRowSize = 874 + 6 + 62 * 21;
+constexpr std::size_t kItem = 14;
+
+TEST_F(CorruptionTest, ARootThatCannotHoldTheEntriesIsFoundAtOpen) {
     const std::int32_t root = Int32At(index_, 16);
+    const std::int32_t leftLeaf = Int32At(index_, root * kRowSize + 2);
+    const std::size_t page = root * kRowSize;
     struct Case {
         const char* what;
         std::size_t offset;
         std::int32_t value;
     };
-    const std::size_t page = root * rowSize;
-    const Case cases[] = {{"item count above capacity", page, 63},
+    const Case cases[] = {{"root 0 with entries", 16, 0},
+                          {"root is a leaf", 16, leftLeaf},
+                          {"entry count beyond what the tree can hold", 22, 20000},
+                          {"entry count below what the tree holds", 22, 40},
+                          {"item count above capacity", page, 63},
                           {"left child beyond PageCount", page + 2, 1000},
                           {"left child is the page itself", page + 2, root},
+                          {"leaf pointing back at the root", leftLeaf * kRowSize + 2, root}};
+    for (const Case& c : cases) {
+        auto bytes = index_;
+        if (c.offset == page)
+            bytes[c.offset] = static_cast<std::uint8_t>(c.value);
+        else
+            PutInt32At(bytes, c.offset, c.value);
+        WriteFileBytes(PathOf("C.IX"), bytes);
+        Fileblock fb;
+        EXPECT_EQ(Open(fb), kKeyLengthNotWhole) << c.what;
+    }
+}
+
+TEST_F(CorruptionTest, DamagedPagesAreReportedWhenReached) {
+    // The second leaf of key 1: no open reads it, a search for its keys does.
+    const std::int32_t root = Int32At(index_, 16);
+    const std::int32_t leaf = Int32At(index_, root * kRowSize + 6 + 4);
+    const std::size_t page = leaf * kRowSize;
+    const std::string firstKey(reinterpret_cast<const char*>(&index_[page + 6 + 9]), 5);
+    struct Case {
+        const char* what;
+        std::size_t offset;
+        std::int32_t value;
+    };
+    const Case cases[] = {{"item count above capacity", page, 63},
+                          {"left child beyond PageCount", page + 2, 1000},
+                          {"left child is the page itself", page + 2, leaf},
                           {"negative right child", page + 6 + 4, -4},
                           {"key length above KeyLen", page + 6 + 8, 6},
-                          {"leaf item in an inner page", page + 6 + 4, 0}};
+                          {"inner item in a leaf", page + 6 + 4, root},
+                          {"leaf pointing back at the root", page + 2, root}};
     for (const Case& c : cases) {
         auto bytes = index_;
         if (c.offset == page || c.offset == page + 6 + 8) {
@@ -187,7 +246,7 @@ TEST_F(CorruptionTest, DamagedPagesAreReportedWhenReached) {
         Fileblock fb;
         ASSERT_EQ(Open(fb), kOk) << c.what;
         RecordRef ref = 0;
-        EXPECT_EQ(FindKey(fb, 1, IntToKey(3), ref), kShortRead) << c.what;
+        EXPECT_EQ(FindKey(fb, 1, firstKey, ref), kShortRead) << c.what;
         EXPECT_EQ(Exercise(fb), kShortRead) << c.what;
         (void)CloseFileblock(fb);
         // A change that failed on the damage leaves the file marked for a rebuild.
@@ -196,18 +255,23 @@ TEST_F(CorruptionTest, DamagedPagesAreReportedWhenReached) {
 }
 
 TEST_F(CorruptionTest, PagesFormingACycleAreReportedNotFollowed) {
-    const std::size_t rowSize = 874 + 6 + 62 * 21;
     const std::int32_t root = Int32At(index_, 16);
-    auto bytes = index_;
-    const std::int32_t child = Int32At(bytes, root * rowSize + 2);
-    PutInt32At(bytes, child * rowSize + 2, root);  // a leaf pointing back up
-    for (int i = 0; i < bytes[child * rowSize]; ++i)
-        PutInt32At(bytes, child * rowSize + 6 + i * 14 + 4, root);
-    WriteFileBytes(PathOf("C.IX"), bytes);
+    const std::int32_t child = Int32At(index_, root * kRowSize + 6 + 4);  // not on the left edge
+    // A key inside that page's range that no page holds: its search descends.
+    const std::string gone(reinterpret_cast<const char*>(&index_[child * kRowSize + 6 + kItem + 9]),
+                           5);
     Fileblock fb;
     ASSERT_EQ(Open(fb), kOk);
+    ASSERT_EQ(DeleteKey(fb, 1, 0, gone), kOk);
+    ASSERT_EQ(CloseFileblock(fb), kOk);
+    auto bytes = ReadFileBytes(PathOf("C.IX"));
+    PutInt32At(bytes, child * kRowSize + 2, root);  // a leaf pointing back up
+    for (int i = 0; i < bytes[child * kRowSize]; ++i)
+        PutInt32At(bytes, child * kRowSize + 6 + i * kItem + 4, root);
+    WriteFileBytes(PathOf("C.IX"), bytes);
+    ASSERT_EQ(Open(fb), kOk);
     RecordRef ref = 0;
-    EXPECT_EQ(FindKey(fb, 1, IntToKey(-5), ref), kShortRead);  // not in the leaf: descends
+    EXPECT_EQ(FindKey(fb, 1, gone, ref), kShortRead);
     EXPECT_EQ(Exercise(fb), kShortRead);
     (void)CloseFileblock(fb);
 }
@@ -225,14 +289,17 @@ TEST_F(CorruptionTest, LoopingDataFreeChainIsRefusedBeforeALiveRecordIsReused) {
     std::int32_t slots = 0;
     ASSERT_EQ(CountSlots(fb, slots), kOk);
     EXPECT_EQ(slots, 501);
+    // The file stays marked in use, so the next open has it reorganised
+    // instead of refusing every add from now on.
+    EXPECT_EQ(CloseFileblock(fb), kShortRead);
+    EXPECT_EQ(Open(fb), kNotClosedProperly);
     // A live slot in the chain is caught as well.
-    ASSERT_EQ(CloseFileblock(fb), kOk);
     bytes = data_;
     PutInt32At(bytes, 0, 1);  // slot 1 is live
     WriteFileBytes(PathOf("C.DAT"), bytes);
     ASSERT_EQ(Open(fb), kOk);
     EXPECT_EQ(AddRecord(fb, Record(kRecLen, 9), ref), kFreeChainDamaged);
-    EXPECT_EQ(CloseFileblock(fb), kOk);
+    EXPECT_EQ(CloseFileblock(fb), kShortRead);
 }
 
 TEST_F(CorruptionTest, LoopingPageFreeChainIsRefused) {

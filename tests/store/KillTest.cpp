@@ -2,7 +2,6 @@
 // SIGKILL at random moments; every acknowledged record must be found again.
 #include <gtest/gtest.h>
 
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,28 +12,13 @@
 #include <random>
 #include <thread>
 
+#include "ChildProcess.h"
 #include "ObjectCrashModel.h"
 
 namespace mss::store::test {
 namespace {
 
 constexpr const char* kLogName = "QVLK0001";
-
-int EnvOr(const char* name, int fallback) {
-    const char* value = std::getenv(name);
-    return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : fallback;
-}
-
-bool WriteAll(int fd, const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = write(fd, bytes, size);
-        if (n <= 0) return false;
-        bytes += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 // The child: works on the log until it is killed, reporting over the pipe.
 [[noreturn]] void RunChild(const TempDir& dir, int fd, std::uint32_t seed, std::uint64_t firstId) {
@@ -52,24 +36,13 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
     _exit(0);
 }
 
-// Reads one whole message; false at the end of the pipe or after the timeout.
 bool ReadMessage(int fd, OpMessage& m, int timeoutMs) {
-    auto* bytes = reinterpret_cast<char*>(&m);
-    std::size_t got = 0;
-    while (got < sizeof m) {
-        pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, timeoutMs) <= 0) return false;
-        const ssize_t n = read(fd, bytes + got, sizeof m - got);
-        if (n <= 0) return false;
-        got += static_cast<std::size_t>(n);
-    }
-    return true;
+    return ReadAll(fd, &m, sizeof m, timeoutMs);
 }
 
 TEST(KillTest, EveryAcknowledgedRecordSurvivesSigkillAtRandomMoments) {
     const int wantedKills = EnvOr("MSS_LONG_KILL_TEST", 200);
-    const auto seed = static_cast<std::uint32_t>(
-        EnvOr("MSS_KILL_SEED", static_cast<int>(std::random_device{}() & 0x7FFFFFFF)));
+    const std::uint32_t seed = SeedFromEnv("MSS_KILL_SEED");
     RecordProperty("seed", static_cast<int>(seed));
     std::mt19937 random(seed);
     TempDir dir;

@@ -8,11 +8,13 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <memory>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -44,6 +46,17 @@ class TempDir {
   private:
     std::string path_;
 };
+
+inline int EnvOr(const char* name, int fallback) {
+    const char* value = std::getenv(name);
+    return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : fallback;
+}
+
+// The seed a variable of the environment gives (to replay a run), else a fresh one.
+inline std::uint32_t SeedFromEnv(const char* name) {
+    return static_cast<std::uint32_t>(
+        EnvOr(name, static_cast<int>(std::random_device{}() & 0x7FFFFFFF)));
+}
 
 inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -4,8 +4,10 @@
 #include <filesystem>
 
 #include "ObjectTestSupport.h"
+#include "platform/Messages.h"
 #include "platform/PosixFileSystem.h"
 #include "store/Rebuild.h"
+#include "store/RecordStore.h"
 
 namespace mss::store::test {
 namespace {
@@ -88,10 +90,16 @@ TEST_F(RebuildTest, RecordsDuplicatingAUniqueKeyGoToTheDumpFile) {
     ASSERT_EQ(AddCode(*object, "SAMEAA"), 0);
     ASSERT_EQ(AddCode(*object, "SAMEAA"), 0);
     ASSERT_EQ(AddCode(*object, "OTHERB"), 0);
+    ASSERT_EQ(object->Read(1), 0);
+    const std::vector<std::uint8_t> kept(object->RecordBuffer().begin(),
+                                         object->RecordBuffer().end());
     ASSERT_EQ(object->Read(2), 0);
     const std::vector<std::uint8_t> rejected(object->RecordBuffer().begin(),
                                              object->RecordBuffer().end());
     object.reset();
+    platform::ScriptedMessages messages;
+    platform::ScopedMessages installed(messages);
+    InstallErrorRegister(std::make_unique<TErrorHandler>());
 
     // The program now wants key 1 without duplicates: the layout changed.
     object = CreateDefined(CodeDefinition(dir_.Dir(), false));
@@ -101,11 +109,18 @@ TEST_F(RebuildTest, RecordsDuplicatingAUniqueKeyGoToTheDumpFile) {
     std::string expected =
         "Key:<SAMEAA> KeyNr: 1 Ref: 2 not added\r\nData record deleted - Dump follows\r\n";
     expected.append(rejected.begin(), rejected.end());
+    // Either of the two may be the damaged one: the one that stays is shown too.
+    expected += "\r\n\r\nKey:<SAMEAA> KeyNr: 1 Ref: 1 kept\r\nData record kept - Dump follows\r\n";
+    expected.append(kept.begin(), kept.end());
     expected += "\r\n\r\n";
     const std::vector<std::uint8_t> dump = ReadBytes(dir_.Path("CODES.MSG"));
     EXPECT_EQ(std::string(dump.begin(), dump.end()), expected);
     Contents c = ReadAndCheck(*object);
     EXPECT_TRUE(c.problems.empty());
+    ASSERT_EQ(messages.shown().size(), 1u) << "the user is told";
+    EXPECT_EQ(messages.LastText(), SetAsideMessage("CODES", 1, dir_.Path("CODES.MSG"), true));
+    object.reset();
+    InstallErrorRegister(nullptr);
 }
 
 TEST_F(RebuildTest, ALeftoverSavFileStopsTheReorganisationAndChangesNothing) {

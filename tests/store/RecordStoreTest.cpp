@@ -104,16 +104,16 @@ TEST_F(RecordStoreTest, ADamagedIndexEndsTheProgramWithLogMessageAndARebuildAtTh
     std::memcpy(log->RecordBuffer().data() + 8, "DL1ABC    ", 10);
     ASSERT_EQ(log->Add(), 0);
     ASSERT_EQ(CloseAllFiles(), 0);
-    // The root page of key 2 (row 1, after key 1's page slot) claims more
-    // items than a page holds.
+    // The entry of key 2 (row 1, after key 1's page slot) gets a key the
+    // record does not have.
     std::vector<std::uint8_t> index = ReadBytes(dir_.Path("QVLK0007.IX"));
     const std::size_t rowSize = (6 + 62 * 14) + (6 + 62 * 19);
     ASSERT_GE(index.size(), 2 * rowSize);
-    index[rowSize + 6 + 62 * 14] = 0xFF;
-    index[rowSize + 6 + 62 * 14 + 1] = 0xFF;
+    ASSERT_EQ(index[rowSize + 6 + 62 * 14 + 6 + 9 + 5], 'C');
+    index[rowSize + 6 + 62 * 14 + 6 + 9 + 5] = 'D';
     WriteBytes(dir_.Path("QVLK0007.IX"), index);
 
-    EXPECT_EQ(log->Find(2, "DL1ABC    "), 4);
+    EXPECT_EQ(log->Find(2, "DL1ABD    "), 4);
     EXPECT_EQ(Errors().Worst()->code, 10070);
     EXPECT_EQ(LogText("IFD.ERR"), "\r\n*->  09/12/2026  10:30\r\n     Fileblock  " + dir_.Dir() +
                                       "QVLK0007\r\n     - Err: 10070\r\n");
