@@ -53,6 +53,13 @@ bool TContestLogStd::eventFilter(QObject* watched, QEvent* event) {
                 if (logMode_) EntryMode();
             }
             break;
+        case QEvent::Enter:
+        case QEvent::Leave:
+            panelEingabe_->Hover(watched, event->type() == QEvent::Enter);
+            break;
+        case QEvent::MouseButtonPress:
+            if (watched == panelEingabe_->lQSLs) ToggleQsl();
+            break;
         case QEvent::FocusOut:
             if (!busy_ && panelEingabe_->IsEntryEdit(watched))
                 LeaveField(static_cast<ui::TkxEdit*>(watched));

@@ -5,7 +5,6 @@
 
 #include "platform/qt/QtText.h"
 #include "radio/Baender.h"
-#include "radio/FormatPicture.h"
 #include "ui/KxEdit.h"
 
 namespace mss::app {
@@ -71,8 +70,10 @@ LogEntryPanel::LogEntryPanel(QWidget* parent) : QFrame(parent) {
     lRSTr1 = ValueLabel(this, "lRSTr1");
     Place(lRSTr1, 6, 1);
     lZeit = ValueLabel(this, "lZeit");
+    lZeit->setMinimumWidth(70);
     Place(lZeit, 10, 1);
     lDatum = ValueLabel(this, "lDatum");
+    lDatum->setMinimumWidth(90);
     Place(lDatum, 11, 1);
 
     Panel2 = new QFrame(this);
@@ -81,10 +82,8 @@ LogEntryPanel::LogEntryPanel(QWidget* parent) : QFrame(parent) {
     panel2->setContentsMargins(0, 0, 0, 0);
     lMode = ValueLabel(Panel2, "lMode");
     lband = ValueLabel(Panel2, "lband");
-    lNummer = ValueLabel(Panel2, "lNummer");
     panel2->addWidget(lMode);
     panel2->addWidget(lband);
-    panel2->addWidget(lNummer);
     panel2->addStretch();
     grid_->addWidget(Panel2, 4, 0, 1, 12);
 
@@ -286,11 +285,21 @@ void LogEntryPanel::ShowDateTime(const std::string& datum, const std::string& ze
 }
 
 void LogEntryPanel::ShowQsl(const std::string& label) {
-    lQSLs->setText(QtText(label));
+    // The access key is Alt+Q of the form; the label only underlines it.
+    QString text = QtText(label).toHtmlEscaped();
+    const int amp = text.indexOf(QStringLiteral("&amp;"));
+    if (amp >= 0 && amp + 5 < text.size())
+        text = text.left(amp) + QStringLiteral("<u>") + text.at(amp + 5) + QStringLiteral("</u>") +
+               text.mid(amp + 6);
+    lQSLs->setText(text);
 }
 
-void LogEntryPanel::ShowNumber(std::int32_t next) {
-    lNummer->setText(QtText(radio::FormatPicture("#####", next)));
+void LogEntryPanel::Hover(const QObject* object, bool inside) {
+    static const QColor kMaroon(128, 0, 0);
+    for (auto& [edit, label] : captions_) {
+        if (edit != object && label != object) continue;
+        if (!edit->hasFocus()) SetColour(label, inside ? kMaroon : kTeal);
+    }
 }
 
 void LogEntryPanel::FocusChanged(QWidget* now) {

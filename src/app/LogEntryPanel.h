@@ -50,9 +50,10 @@ class LogEntryPanel : public QFrame {
     // Date and time as the clock set them (edits and labels).
     void ShowDateTime(const std::string& datum, const std::string& zeit);
     void ShowQsl(const std::string& label);
-    void ShowNumber(std::int32_t next);
     // Caption colours: red for the field with the focus, teal otherwise.
     void FocusChanged(QWidget* now);
+    // Maroon while the mouse is over an edit or its caption.
+    void Hover(const QObject* object, bool inside);
     void ShowDokFields(bool shown);
 
     ui::TkxEdit* eCall = nullptr;
@@ -73,13 +74,12 @@ class LogEntryPanel : public QFrame {
     QLabel* lRSTr1 = nullptr;
     QLabel* lMode = nullptr;
     QLabel* lband = nullptr;
-    QLabel* lNummer = nullptr;
     QLabel* lbeam = nullptr;
     QLabel* lQSLs = nullptr;
     QLabel* lenter = nullptr;
     QLabel* lName = nullptr;     // the remembered name when the edits are hidden
     QLabel* lPartner = nullptr;  // "QSO-Partner"
-    QFrame* Panel2 = nullptr;    // date, time, mode and band; score labels
+    QFrame* Panel2 = nullptr;    // mode and band; the score labels with lNummer
 
   private:
     ui::TkxEdit* AddEdit(const char* name, const char* caption, int maxLength, int column, int row);

@@ -119,6 +119,15 @@ class ContestLogStdTest : public ::testing::Test {
         Enter(Locator());
     }
 
+    // F5: the band log takes the keys.
+    QWidget& ToBandLog() {
+        QTest::keyClick(Panel().eCall, Qt::Key_F5);
+        QWidget* grid = QApplication::focusWidget();
+        EXPECT_NE(grid, nullptr);
+        EXPECT_TRUE(form_->Brow().isAncestorOf(grid));
+        return grid != nullptr ? *grid : *form_;
+    }
+
     std::vector<QsoRecord> Records() {
         std::vector<QsoRecord> records;
         store::TFileblockObject& log = *log::OpenLog();
@@ -260,11 +269,11 @@ TEST_F(ContestLogStdTest, DeletingAContactRenumbersAndRecounts) {
     Log("DL1ABC", "JO31AB");
     Log("OE1XYZ", "JN88EE");
     Log("DK2AA", "JO40AA");
-    QTest::keyClick(Panel().eCall, Qt::Key_F5);
+    QWidget& grid = ToBandLog();
     EXPECT_TRUE(form_->findChild<QWidget*>(QStringLiteral("btnLoeschen"))->isEnabled());
-    form_->Brow().FirstPage();
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
     messages_.SetNextAnswers({true});
-    form_->DeleteCurrent();
+    QTest::keyClick(&grid, Qt::Key_Delete);
     ASSERT_GE(messages_.shown().size(), 2u);
     EXPECT_EQ(messages_.shown()[messages_.shown().size() - 2].text,
               "Durch das L\xF6schen eines Eintrages werden die Nummern aller nachfolgenden "
@@ -282,16 +291,19 @@ TEST_F(ContestLogStdTest, EditingALocatorRecomputesThePointsAndTheScore) {
     Open();
     Log("DL1ABC", "JO31AB");
     Log("OE1XYZ", "JN88EE");
-    form_->Brow().FirstPage();
+    QWidget& grid = ToBandLog();
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
     QTimer::singleShot(0, [] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
         auto* locator = dialog->findChild<ui::TkxEdit*>(QStringLiteral("eRSTr2"));
         ASSERT_NE(locator, nullptr);
-        locator->setText(QStringLiteral("IO91WM"));
-        static_cast<QDialog*>(dialog)->accept();
+        locator->selectAll();
+        QTest::keyClicks(locator, QStringLiteral("IO91WM"));
+        QTest::keyClick(locator, Qt::Key_Return);
     });
-    form_->EditCurrent();
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(QApplication::activeModalWidget(), form_.get());
     const std::vector<QsoRecord> log = Records();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].Locator(), "IO91WM");
