@@ -52,9 +52,10 @@ void TContestLogStd::LeaveCall() {
         NewContact();
         return;
     }
-    busy_ = true;
-    panelEingabe_->Show(values, session_.mode, session_.band);
-    busy_ = false;
+    {
+        const Busy busy(busy_);
+        panelEingabe_->Show(values, session_.mode, session_.band);
+    }
     const int locatorField = [this] {
         for (int i = 0; i < 3; ++i)
             if (session_.definition.RcvdKinds[static_cast<std::size_t>(i)] ==

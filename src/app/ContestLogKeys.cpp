@@ -88,7 +88,11 @@ bool TContestLogStd::FormKeyDown(QObject* watched, int key, Qt::KeyboardModifier
     }
     switch (key) {
         case Qt::Key_Escape:
-            if (logMode_) {
+            if (!listband_->isHidden() || !listmode_->isHidden()) {
+                listband_->hide();
+                listmode_->hide();
+                if (choiceReturn_ != nullptr) choiceReturn_->setFocus();
+            } else if (logMode_) {
                 panelEingabe_->eCall->setFocus();
                 EntryMode();
             } else {
@@ -150,9 +154,8 @@ bool TContestLogStd::FormKeyDown(QObject* watched, int key, Qt::KeyboardModifier
 void TContestLogStd::EnterIn(ui::TkxEdit* field) {
     enterPressed_ = true;
     if (ui::TkxEdit* next = panelEingabe_->NextAfterEnter(field); next != nullptr) {
-        busy_ = true;
+        const Busy busy(busy_);
         next->setFocus();
-        busy_ = false;
     }
     LeaveField(field);
 }
@@ -165,6 +168,10 @@ void TContestLogStd::TextEdited(ui::TkxEdit* field) {
         const int cursor = field->cursorPosition();
         field->setText(field->text().toUpper());
         field->setCursorPosition(cursor);
+    }
+    if (field == p.emode) {
+        TakeMode("DIGITAL");
+        return;
     }
     const log::PanelValues values = p.Values();
     if (field == p.eCall) {
@@ -190,15 +197,13 @@ void TContestLogStd::TextEdited(ui::TkxEdit* field) {
 }
 
 void TContestLogStd::LeaveField(ui::TkxEdit* field) {
-    busy_ = true;
     LogEntryPanel& p = *panelEingabe_;
     const bool enter = enterPressed_;
     enterPressed_ = false;
     bool save = false;
+    const Busy busy(busy_);
     if (field == p.eCall) {
-        busy_ = false;
         LeaveCall();
-        busy_ = true;
         save = enter && !session_.SecondCallContest() && p.NothingAfter(field) &&
                !p.eCall->text().isEmpty();
     } else if (p.ReceivedFieldOf(field) != 0) {
@@ -226,7 +231,6 @@ void TContestLogStd::LeaveField(ui::TkxEdit* field) {
     } else {
         (void)log::FillRecordFromPanel(session_, p.Values(), state_.contact);
     }
-    busy_ = false;
     if (save) Save();
     RefreshScore();
 }

@@ -38,6 +38,12 @@ std::unique_ptr<TContestLogStd> PrepareContestLog(std::int32_t entryNumber, QWid
     }
     contest::ContestEntry entry = contest::SelectedEntry();
     contest::ContestDefinition definition = contest::FillContestDefinition(entry.Code(), entry);
+    // The catalogue marks where the entry keeps its totals; the form reads
+    // the entry from the store.
+    if (entry != contest::SelectedEntry()) {
+        contest::SetSelectedEntry(entry);
+        (void)entries->Update();
+    }
     auto form = std::make_unique<TContestLogStd>(entryNumber, std::move(definition), mainWindow);
     if (!form->Opened()) {
         platform::CurrentMessages().Information(

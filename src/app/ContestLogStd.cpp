@@ -75,8 +75,8 @@ TContestLogStd::TContestLogStd(std::int32_t entryNumber, contest::ContestDefinit
         log::PrepareOpenedLog(session_, progress);
         log::Recount(session_, true);
     });
-    ClockTick();
     Brow_->Open();
+    ClockTick();
     NewContact();
     EntryMode();
     clock_ = new QTimer(this);
@@ -215,12 +215,11 @@ void TContestLogStd::Caption() {
 }
 
 void TContestLogStd::ShowContact() {
-    busy_ = true;
+    const Busy busy(busy_);
     log::PanelValues values = log::PanelOf(state_.contact, session_);
     values.nameQthShown = panelEingabe_->NameQthShown();
     panelEingabe_->Show(values, session_.mode, session_.band);
     panelEingabe_->ShowQsl(log::QslLabel(state_.contact.QslSend()));
-    busy_ = false;
 }
 
 void TContestLogStd::RefreshScore() {
@@ -234,10 +233,9 @@ void TContestLogStd::NewContact() {
     ShowContact();
     panelEingabe_->ShowBeam({});
     RefreshScore();
-    busy_ = true;
+    const Busy busy(busy_);
     panelEingabe_->eCall->setFocus();
     panelEingabe_->FocusChanged(panelEingabe_->eCall);
-    busy_ = false;
 }
 
 void TContestLogStd::reject() {

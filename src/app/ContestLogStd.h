@@ -111,6 +111,19 @@ class TContestLogStd : public QDialog {
     void ShowSaved(const log::QsoRecord& stored);
     void EditRecord(const log::QsoRecord& record);
 
+    // Marks a handler at work for its lifetime; nested guards keep the mark.
+    class Busy {
+      public:
+        explicit Busy(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+        ~Busy() { flag_ = before_; }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+      private:
+        bool& flag_;
+        bool before_;
+    };
+
     log::LogSession session_;
     log::EntryState state_;
     log::PanelLayout layout_;

@@ -4,17 +4,7 @@
 
 namespace mss::suite {
 
-namespace {
-
-struct FieldPlace {
-    std::size_t offset = 0;
-    std::size_t capacity = 0;  // 0: the file has no such field
-};
-
-constexpr std::size_t kCallOffset = 4;
-constexpr std::size_t kCallCapacity = 10;
-
-FieldPlace CallbookPlace(CallField field) {
+CallFieldPlace CallbookPlace(CallField field) {
     switch (field) {
         case CallField::Club1:
             return {22, 6};
@@ -36,7 +26,7 @@ FieldPlace CallbookPlace(CallField field) {
     return {};
 }
 
-FieldPlace CallHistoryPlace(CallField field) {
+CallFieldPlace CallHistoryPlace(CallField field) {
     switch (field) {
         case CallField::Club1:
             return {15, 5};
@@ -55,10 +45,7 @@ FieldPlace CallHistoryPlace(CallField field) {
     }
 }
 
-template <std::size_t N>
-void CopyIn(std::array<std::uint8_t, N>& bytes, RecordBytes from) {
-    std::copy_n(from.begin(), std::min(N, from.size()), bytes.begin());
-}
+namespace {
 
 template <class Record>
 std::optional<Record> FindIn(SuiteFile file, std::string_view baseCall) {
@@ -74,52 +61,8 @@ std::optional<Record> FindIn(SuiteFile file, std::string_view baseCall) {
 
 }  // namespace
 
-CallbookRecord::CallbookRecord(RecordBytes bytes) {
-    CopyIn(bytes_, bytes);
-}
-
-std::string CallbookRecord::Call() const {
-    return GetText(bytes_, kCallOffset, kCallCapacity);
-}
-
-void CallbookRecord::SetCall(std::string_view call) {
-    PutText(bytes_, kCallOffset, kCallCapacity, call);
-}
-
-std::string CallbookRecord::Get(CallField field) const {
-    const FieldPlace place = CallbookPlace(field);
-    return place.capacity == 0 ? std::string() : GetText(bytes_, place.offset, place.capacity);
-}
-
-void CallbookRecord::Set(CallField field, std::string_view text) {
-    const FieldPlace place = CallbookPlace(field);
-    if (place.capacity != 0) PutText(bytes_, place.offset, place.capacity, text);
-}
-
-CallHistoryRecord::CallHistoryRecord(RecordBytes bytes) {
-    CopyIn(bytes_, bytes);
-}
-
-std::string CallHistoryRecord::Call() const {
-    return GetText(bytes_, kCallOffset, kCallCapacity);
-}
-
-void CallHistoryRecord::SetCall(std::string_view call) {
-    PutText(bytes_, kCallOffset, kCallCapacity, call);
-}
-
-std::string CallHistoryRecord::Get(CallField field) const {
-    const FieldPlace place = CallHistoryPlace(field);
-    return place.capacity == 0 ? std::string() : GetText(bytes_, place.offset, place.capacity);
-}
-
-void CallHistoryRecord::Set(CallField field, std::string_view text) {
-    const FieldPlace place = CallHistoryPlace(field);
-    if (place.capacity != 0) PutText(bytes_, place.offset, place.capacity, text);
-}
-
 std::string CallbookKeyText(std::string_view baseCall) {
-    return PadKeyText(baseCall, kCallCapacity);
+    return PadKeyText(baseCall, CallbookRecord::kCallCapacity);
 }
 
 std::optional<CallbookRecord> FindInCallbook(std::string_view baseCall) {

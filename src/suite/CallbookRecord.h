@@ -50,43 +50,51 @@ namespace mss::suite {
 // The numbered fields of the two files that the contest log uses.
 enum class CallField { Club1, Club2, Name, Member, Dok, Locator, Ldk, Qth };
 
-class CallbookRecord {
-  public:
-    static constexpr std::size_t kSize = 333;
-    using Bytes = std::array<std::uint8_t, kSize>;
+// Where a numbered field lies in a file's record; capacity 0 when the file
+// has no such field.
+struct CallFieldPlace {
+    std::size_t offset = 0;
+    std::size_t capacity = 0;
+};
+CallFieldPlace CallbookPlace(CallField field);
+CallFieldPlace CallHistoryPlace(CallField field);
 
-    CallbookRecord() = default;
-    explicit CallbookRecord(RecordBytes bytes);
+// A record of one of the two files, kept byte for byte.
+template <std::size_t N, CallFieldPlace (*PlaceOf)(CallField)>
+class CallRecordOf {
+  public:
+    static constexpr std::size_t kSize = N;
+    using Bytes = std::array<std::uint8_t, N>;
+    static constexpr std::size_t kCallOffset = 4;
+    static constexpr std::size_t kCallCapacity = 10;
+
+    CallRecordOf() = default;
+    // The record as read; a shorter span is padded with zeros.
+    explicit CallRecordOf(RecordBytes bytes) {
+        for (std::size_t i = 0; i < N && i < bytes.size(); ++i) bytes_[i] = bytes[i];
+    }
     const Bytes& bytes() const { return bytes_; }
 
-    std::string Call() const;
-    void SetCall(std::string_view call);
-    // Empty for a field the callbook does not have.
-    std::string Get(CallField field) const;
-    void Set(CallField field, std::string_view text);
+    std::string Call() const { return GetText(bytes_, kCallOffset, kCallCapacity); }
+    void SetCall(std::string_view call) { PutText(bytes_, kCallOffset, kCallCapacity, call); }
+    // Empty for a field the file does not have.
+    std::string Get(CallField field) const {
+        const CallFieldPlace place = PlaceOf(field);
+        return place.capacity == 0 ? std::string() : GetText(bytes_, place.offset, place.capacity);
+    }
+    void Set(CallField field, std::string_view text) {
+        const CallFieldPlace place = PlaceOf(field);
+        if (place.capacity != 0) PutText(bytes_, place.offset, place.capacity, text);
+    }
 
   private:
     Bytes bytes_{};
 };
 
-class CallHistoryRecord {
-  public:
-    static constexpr std::size_t kSize = 71;
-    using Bytes = std::array<std::uint8_t, kSize>;
-
-    CallHistoryRecord() = default;
-    explicit CallHistoryRecord(RecordBytes bytes);
-    const Bytes& bytes() const { return bytes_; }
-
-    std::string Call() const;
-    void SetCall(std::string_view call);
-    // Empty for a field the call file does not have (LDK, QTH).
-    std::string Get(CallField field) const;
-    void Set(CallField field, std::string_view text);
-
-  private:
-    Bytes bytes_{};
-};
+using CallbookRecord = CallRecordOf<333, CallbookPlace>;
+using CallHistoryRecord = CallRecordOf<71, CallHistoryPlace>;
+static_assert(CallbookRecord::kSize == kQvCbuchLength);
+static_assert(CallHistoryRecord::kSize == kQvCallLength);
 
 // The key 1 text of a home call: cut or padded with blanks to 10.
 std::string CallbookKeyText(std::string_view baseCall);
