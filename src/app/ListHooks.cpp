@@ -1,0 +1,18 @@
+#include "app/ListHooks.h"
+
+#include "platform/Messages.h"
+
+namespace mss::app {
+
+void RunContestLogForm(TContestBrow&, std::int32_t, const contest::ContestDefinition&) {
+    platform::CurrentMessages().Information(
+        "Das Contest-Log ist in diesem Stand des Programms noch nicht enthalten.");
+}
+
+ContestBrowHooks DefaultListHooks() {
+    ContestBrowHooks hooks;
+    hooks.runLog = RunContestLogForm;
+    return hooks;
+}
+
+}  // namespace mss::app
