@@ -8,10 +8,12 @@ namespace mss::contest {
 
 namespace {
 
+// The answer when the contest store is not open: no record can be stored.
+constexpr int kStoreNotOpen = 3;
+
 int UpdateEntry(ContestEntry& entry, ContestExtra& extra) {
     store::TFileblockObject* entries = ContestFile();
     store::TFileblockObject* extras = ExtraFile();
-    if (entries == nullptr || extras == nullptr) return store::ErrorLevel();
     const std::string key = store::IntToKey(entry.Number());
     // Finding fills the buffer with the stored record; the edited one goes back over it.
     if (entries->Find(kByNumber, key) != 0) return store::ErrorLevel();
@@ -39,6 +41,7 @@ int DeleteByNumber(store::TFileblockObject* file, int keyNr, std::int32_t number
 }  // namespace
 
 int StoreEntry(bool isNew, ContestEntry& entry, ContestExtra& extra) {
+    if (ContestFile() == nullptr || ExtraFile() == nullptr) return kStoreNotOpen;
     if (!isNew) return UpdateEntry(entry, extra);
     std::int32_t number = 0;
     const int level = AddContestEntry(entry, extra, number);
