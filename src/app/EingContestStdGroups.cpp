@@ -130,7 +130,7 @@ QGroupBox* TEingContestStd::CreateParticipantGroup() {
     ecname_ = NewEdit("ecname", 50);
     eStrasse_ = NewEdit("eStrasse", 50);
     ePLZ_ = NewEdit("ePLZ", 5);
-    eOrt_ = NewEdit("eOrt", 44);
+    eOrt_ = NewEdit("eOrt", 50);
     eLand_ = NewEdit("eLand", 50);
     eLoc_ = NewEdit("eLoc", 6, true);
     grid->addWidget(NewLabel(group, nullptr, QStringLiteral("Call:")), 0, 0);
