@@ -27,11 +27,12 @@ QSize FirstWindowSize(const QRect& available) {
 
 void RestoreWindowPlacement(QWidget& window, QSettings& settings) {
     const QRect available = AvailableArea(window);
-    window.setMinimumSize(kUsable.boundedTo(available.size()));
+    const QSize usable = kUsable.boundedTo(available.size());
     const QByteArray saved = settings.value(kGeometry).toByteArray();
-    if (!saved.isEmpty() && window.restoreGeometry(saved) &&
-        window.width() >= window.minimumWidth() && window.height() >= window.minimumHeight())
-        return;
+    const bool restored = !saved.isEmpty() && window.restoreGeometry(saved) &&
+                          window.width() >= usable.width() && window.height() >= usable.height();
+    window.setMinimumSize(usable);
+    if (restored) return;
     window.resize(FirstWindowSize(available));
     window.move(available.topLeft());
 }
