@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
@@ -55,6 +56,23 @@ inline void TypeKeys(QWidget* widget, const QString& text) {
         else
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+// Replaces the text of the named entry field of `form` as the operator does:
+// select all, delete, type.
+inline void TypeInto(QWidget& form, const char* field, const QString& text) {
+    auto* edit = form.findChild<QLineEdit*>(QString::fromLatin1(field));
+    ASSERT_NE(edit, nullptr) << field;
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    TypeKeys(edit, text);
+}
+
+inline void ClickOn(QWidget& form, const char* name) {
+    auto* widget = form.findChild<QWidget*>(QString::fromLatin1(name));
+    ASSERT_NE(widget, nullptr) << name;
+    QTest::mouseClick(widget, Qt::LeftButton);
 }
 
 // The cells of the rows the list shows.

@@ -76,16 +76,9 @@ class ContestListTest : public test::AppTest {
     }
 
     static void Type(QWidget& dialog, const char* field, const QString& text) {
-        auto* edit = dialog.findChild<ui::TkxEdit*>(QString::fromLatin1(field));
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        test::TypeKeys(edit, text);
+        test::TypeInto(dialog, field, text);
     }
-
-    static void Click(QWidget& dialog, const char* name) {
-        QTest::mouseClick(dialog.findChild<QWidget*>(QString::fromLatin1(name)), Qt::LeftButton);
-    }
+    static void Click(QWidget& dialog, const char* name) { test::ClickOn(dialog, name); }
 
     // The operator fills in a new entry and presses "Contest starten".
     static void FillInAndStart(TEingContestStd& dialog) {

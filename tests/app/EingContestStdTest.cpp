@@ -48,16 +48,9 @@ class EingContestStdTest : public test::StoreTest {
     }
 
     static void Type(QWidget& dialog, const char* field, const QString& text) {
-        auto* edit = Child(dialog, field);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        test::TypeKeys(edit, text);
+        test::TypeInto(dialog, field, text);
     }
-
-    static void Click(QWidget& dialog, const char* name) {
-        QTest::mouseClick(Child<QAbstractButton>(dialog, name), Qt::LeftButton);
-    }
+    static void Click(QWidget& dialog, const char* name) { test::ClickOn(dialog, name); }
 
     // A complete entry as an operator types it; the category comes last,
     // since choosing it already saves.

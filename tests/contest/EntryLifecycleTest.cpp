@@ -7,29 +7,16 @@
 #include <sstream>
 
 #include "contest/ContestStore.h"
+#include "contest/ContestStoreFixture.h"
 #include "contest/StationFile.h"
-#include "store/ObjectTestSupport.h"
 
 namespace mss::contest {
 namespace {
 
 namespace fs = std::filesystem;
 
-class EntryLifecycleTest : public store::test::ObjectLayerTest {
+class EntryLifecycleTest : public test::ContestStoreFixture {
   protected:
-    void SetUp() override {
-        ObjectLayerTest::SetUp();
-        suite::SetSuiteDirectory(dir_.Dir());
-        ASSERT_TRUE(OpenQVKK());
-        ASSERT_TRUE(OpenQVKZ());
-    }
-    void TearDown() override {
-        CloseQVKZ();
-        CloseQVKK();
-        suite::SetSuiteDirectory("");
-        ObjectLayerTest::TearDown();
-    }
-
     std::int32_t Create(std::string_view name, std::int32_t points) {
         ContestEntry entry;
         entry.SetCode('j');
