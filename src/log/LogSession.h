@@ -34,10 +34,17 @@ struct Country {
 using PrefixLookupFunction =
     std::function<std::optional<Country>(std::string_view call, std::int32_t datum, bool& chosen)>;
 
-// Name and QTH that the suite's files know for a home call.
+// What the suite's files know about a home call (empty where a file has no
+// such field): name and QTH, and the values that pre-fill the exchange.
 struct KnownStation {
     std::string name;
     std::string qth;
+    std::string dok;  // DOK or area
+    std::string locator;
+    std::string club1;   // club number of contest '7'
+    std::string club2;   // club number of contest 'f'
+    std::string member;  // member number of contest 'i'
+    std::string ldk;
 };
 // Looks up a home call (cut or padded to 10 characters) in a suite file.
 using StationLookupFunction = std::function<std::optional<KnownStation>(std::string_view baseCall)>;

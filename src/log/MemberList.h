@@ -22,9 +22,17 @@ class MemberList {
     std::vector<std::string> Fields(std::string_view call) const;
     // The fourth field (the member number) of the call's line; empty when none.
     std::string MemberNumber(std::string_view call) const;
+    bool Contains(std::string_view call) const { return !Fields(call).empty(); }
+
+    // Adds the line call + ";;" + value unless the call is listed already.
+    void AddLine(std::string_view call, std::string_view value);
+    // Writes every line back with CR LF line ends; false when the file
+    // cannot be written.
+    bool WriteTo(const std::string& path) const;
 
   private:
     std::unordered_map<std::string, std::vector<std::string>> lines_;
+    std::vector<std::string> text_;  // the lines as read and added, in order
     bool loaded_ = false;
 };
 

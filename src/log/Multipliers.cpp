@@ -96,11 +96,8 @@ std::pair<int, std::string> SearchKey(const LogSession& s, MultKind kind, char b
 void RouteToColumns(const LogSession& s, MultKind kind, QsoRecord& contact,
                     std::string_view value) {
     const std::string marker(value.substr(0, 6));
-    const KindRules& rules = RulesOf(kind);
     for (std::size_t column = 0; column < s.definition.MultNames.size(); ++column) {
-        const std::string& caption = s.definition.MultNames[column];
-        if (caption.empty() || std::ranges::find(rules.captions, caption) == rules.captions.end())
-            continue;
+        if (!CaptionNamesKind(kind, s.definition.MultNames[column])) continue;
         if (column == 0) contact.SetMultiCol1(marker);
         if (column == 1) contact.SetMultiCol2(marker);
         if (column == 2) contact.SetCall2(marker);
@@ -149,6 +146,11 @@ bool KindInForce(const contest::ContestDefinition& d, MultKind kind) {
             return f.test(10);
     }
     return false;
+}
+
+bool CaptionNamesKind(MultKind kind, std::string_view caption) {
+    const KindRules& rules = RulesOf(kind);
+    return !caption.empty() && std::ranges::find(rules.captions, caption) != rules.captions.end();
 }
 
 MultScope ScopeOf(const LogSession& s, MultKind kind) {

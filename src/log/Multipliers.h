@@ -15,6 +15,8 @@ namespace mss::log {
 enum class MultScope { kWholeLog, kPerBand, kPerBandAndMode };
 
 bool KindInForce(const contest::ContestDefinition& definition, MultKind kind);
+// A band-log column captioned `caption` shows the new values of the kind.
+bool CaptionNamesKind(MultKind kind, std::string_view caption);
 MultScope ScopeOf(const LogSession& session, MultKind kind);
 // Where the multiplier count of a band is kept: index 1 when multipliers
 // count once for the whole log, else the band code.

@@ -12,48 +12,10 @@ namespace mss::log {
 
 namespace {
 
-std::vector<QsoRecord> ReadLog(store::TFileblockObject& log) {
-    std::vector<QsoRecord> records;
-    BufferGuard guard(log);
-    for (int level = log.First(kByNummer); level == 0; level = log.Next(kByNummer))
-        records.push_back(BufferRecord(log));
-    return records;
-}
-
 bool AnyKindInForce(const contest::ContestDefinition& d) {
     for (int k = 0; k < kMultKindCount; ++k)
         if (KindInForce(d, static_cast<MultKind>(k))) return true;
     return false;
-}
-
-// The tables of `band` and what they add up to. A kind counted over the
-// whole log holds every value, but where multipliers count per band a value
-// adds to the band of the contact that brought it first.
-std::int32_t BuildTables(LogSession& s, const std::vector<QsoRecord>& records, char band,
-                         MultiplierTables& tables) {
-    tables.Clear();
-    const bool perBandCount = s.definition.MultMode != 1;
-    std::int32_t count = 0;
-    for (const QsoRecord& r : records) {
-        if (r.IsBandChange() || r.Void() != 0 || !ClubContact(s, r)) continue;
-        for (int k = 0; k < kMultKindCount; ++k) {
-            const auto kind = static_cast<MultKind>(k);
-            if (!KindInForce(s.definition, kind)) continue;
-            const MultScope scope = ScopeOf(s, kind);
-            if (scope != MultScope::kWholeLog && r.Band() != band) continue;
-            if (!EarlierCounts(s, kind, r, true)) continue;
-            const std::string value = MultiplierValue(s, kind, r);
-            if (value.empty()) continue;
-            const std::string mode = scope == MultScope::kPerBandAndMode ? r.Mode() : std::string();
-            MultTable& table = tables.Table(kind);
-            const bool alwaysNew = s.Code() == 'L' && kind == MultKind::kDok;
-            if (!alwaysNew && table.Find(value, mode) != nullptr) continue;
-            table.Insert(value, mode, MultState::kSaved);
-            if (scope != MultScope::kWholeLog || !perBandCount || r.Band() == band)
-                count += MultiplierWeight(s, kind, value);
-        }
-    }
-    return count;
 }
 
 void RecountPoints(LogSession& s, const std::vector<QsoRecord>& records) {
@@ -89,24 +51,60 @@ void RecountBandMultipliers(LogSession& s, const std::vector<QsoRecord>& records
     MultiplierTables scratch;
     const auto& bands = s.definition.Bands;
     if (s.definition.MultMode == 1) {
-        t.multipliers[1] = BuildTables(s, records, bands.front(), scratch);
+        t.multipliers[1] = BuildMultiplierTables(s, records, bands.front(), scratch);
         return;
     }
     for (char band : bands) {
         if (band == 0) break;
         if (band < 'a' || band > 'z') continue;
-        t.multipliers[static_cast<unsigned char>(band)] = BuildTables(s, records, band, scratch);
+        t.multipliers[static_cast<unsigned char>(band)] =
+            BuildMultiplierTables(s, records, band, scratch);
     }
 }
 
 }  // namespace
+
+std::vector<QsoRecord> ReadLogRecords(store::TFileblockObject& log) {
+    std::vector<QsoRecord> records;
+    BufferGuard guard(log);
+    for (int level = log.First(kByNummer); level == 0; level = log.Next(kByNummer))
+        records.push_back(BufferRecord(log));
+    return records;
+}
+
+std::int32_t BuildMultiplierTables(LogSession& s, const std::vector<QsoRecord>& records, char band,
+                                   MultiplierTables& tables) {
+    tables.Clear();
+    const bool perBandCount = s.definition.MultMode != 1;
+    std::int32_t count = 0;
+    for (const QsoRecord& r : records) {
+        if (r.IsBandChange() || r.Void() != 0 || !ClubContact(s, r)) continue;
+        for (int k = 0; k < kMultKindCount; ++k) {
+            const auto kind = static_cast<MultKind>(k);
+            if (!KindInForce(s.definition, kind)) continue;
+            const MultScope scope = ScopeOf(s, kind);
+            if (scope != MultScope::kWholeLog && r.Band() != band) continue;
+            if (!EarlierCounts(s, kind, r, true)) continue;
+            const std::string value = MultiplierValue(s, kind, r);
+            if (value.empty()) continue;
+            const std::string mode = scope == MultScope::kPerBandAndMode ? r.Mode() : std::string();
+            MultTable& table = tables.Table(kind);
+            const bool alwaysNew = s.Code() == 'L' && kind == MultKind::kDok;
+            if (!alwaysNew && table.Find(value, mode) != nullptr) continue;
+            table.Insert(value, mode, MultState::kSaved);
+            if (scope != MultScope::kWholeLog || !perBandCount || r.Band() == band)
+                count += MultiplierWeight(s, kind, value);
+        }
+    }
+    return count;
+}
 
 void Recount(LogSession& s, bool full) {
     if (s.log == nullptr) return;
     BufferGuard guard(*s.log);
     const bool multipliers = AnyKindInForce(s.definition);
     std::vector<QsoRecord> records;
-    if (full || multipliers) records = ReadLog(*s.log);
+    if (full || multipliers) records = ReadLogRecords(*s.log);
     if (full) {
         RecountPoints(s, records);
         if (multipliers)
@@ -115,7 +113,7 @@ void Recount(LogSession& s, bool full) {
             s.totals.multipliers.fill(0);
     }
     s.multipliers.Clear();
-    s.totals.multCount = multipliers ? BuildTables(s, records, s.band, s.multipliers) : 0;
+    s.totals.multCount = multipliers ? BuildMultiplierTables(s, records, s.band, s.multipliers) : 0;
     // The accumulator and the contact count always follow the current band.
     const auto index = static_cast<unsigned char>(s.band);
     s.totals.bandPoints = s.totals.points[index];

@@ -11,28 +11,13 @@
 #include <string_view>
 
 #include "log/LogSession.h"
+#include "log/PassProgress.h"
 
 namespace mss::log {
 
-// What the progress window of the pass shows ("Neunummerierung").
-class RenumberProgress {
-  public:
-    virtual ~RenumberProgress() = default;
-    // The pass starts over `total` records of the log.
-    virtual void Start(std::int32_t total) = 0;
-    // `done` records are handled; called every 10 records. Pending window
-    // messages may run here.
-    virtual void Advance(std::int32_t done) = 0;
-    virtual void Finish() = 0;
-};
-
-// A pass without a window.
-class SilentProgress : public RenumberProgress {
-  public:
-    void Start(std::int32_t) override {}
-    void Advance(std::int32_t) override {}
-    void Finish() override {}
-};
+// The progress window of the pass shows "Neunummerierung"; its bar runs over
+// the log's record count.
+using RenumberProgress = PassProgress;
 
 enum class RenumberResult {
     kDone,

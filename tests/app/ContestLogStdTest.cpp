@@ -1,0 +1,350 @@
+// The log form driven by keys as an operator drives it: contacts typed,
+// saved, refused, pre-filled, edited and deleted; band choice and the band
+// schedule of the clock; closing; and a screenshot.
+#include "app/ContestLogStd.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "app/BandLogBrow.h"
+#include "app/ContestLogStart.h"
+#include "app/LogEntryPanel.h"
+#include "common/QtApp.h"
+#include "common/TempDir.h"
+#include "contest/Catalogue.h"
+#include "contest/ContestStore.h"
+#include "log/ContestLog.h"
+#include "log/LogKeys.h"
+#include "log/Scoring.h"
+#include "platform/Clock.h"
+#include "platform/Messages.h"
+#include "radio/CtyImporter.h"
+#include "radio/DateTime.h"
+#include "radio/Locator.h"
+#include "radio/ProgramValues.h"
+#include "store/FileblockObject.h"
+#include "store/KeyCodec.h"
+#include "suite/CallbookRecord.h"
+#include "suite/SuiteFiles.h"
+#include "ui/KxBrow.h"
+#include "ui/KxEdit.h"
+
+namespace mss::app {
+namespace {
+
+using log::QsoRecord;
+
+class ContestLogStdTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::QtApp();
+        radio::ResetProgramValues();
+        radio::Program().RunDir = dir_.RunDir();
+        suite::SetSuiteDirectory(dir_.RunDir());
+        ASSERT_EQ(store::InitFiles(0, 160, 32), 0);
+        ASSERT_TRUE(contest::OpenQVKK());
+        ASSERT_TRUE(contest::OpenQVKZ());
+        ASSERT_TRUE(suite::OpenQVCBUCH());
+        // The country file of the tests knows German and Austrian calls.
+        ASSERT_TRUE(suite::OpenQVPREFIX());
+        ASSERT_TRUE(suite::OpenQVPREFEE());
+        radio::CtyImportResult imported;
+        ASSERT_TRUE(
+            radio::ImportCtyIfEmpty(std::string(MSS_TEST_DATA) + "/cty-sample.dat", imported));
+    }
+    void TearDown() override {
+        form_.reset();
+        suite::CloseQVPREFEE();
+        suite::CloseQVPREFIX();
+        suite::CloseQVCBUCH();
+        contest::CloseQVKZ();
+        contest::CloseQVKK();
+        EXPECT_EQ(store::ExitFiles(), 0);
+        suite::SetSuiteDirectory({});
+        radio::ResetProgramValues();
+    }
+
+    // A contest 'j' entry with the clock filling date and time.
+    std::int32_t AddEntry(bool bandAuto = false) {
+        contest::ContestEntry entry;
+        entry.SetCode('j');
+        entry.SetName("MS Sprint 2012");
+        entry.SetDateAuto(true);
+        entry.SetTimeAuto(true);
+        entry.SetBandAuto(bandAuto);
+        entry.SetQslSend('N');
+        (void)contest::FillContestDefinition('j', entry);
+        std::int32_t number = 0;
+        EXPECT_EQ(contest::AddContestEntry(entry, contest::ContestExtra{}, number), 0);
+        return number;
+    }
+
+    void Open() {
+        number_ = AddEntry();
+        form_ = PrepareContestLog(number_, nullptr);
+        ASSERT_NE(form_, nullptr);
+        Show();
+    }
+    // A form over a definition of our own (two bands, a schedule).
+    void OpenWith(const contest::ContestDefinition& definition, bool bandAuto) {
+        number_ = AddEntry(bandAuto);
+        form_ = std::make_unique<TContestLogStd>(number_, definition, nullptr);
+        ASSERT_TRUE(form_->Opened());
+        Show();
+    }
+    void Show() {
+        form_->show();
+        QApplication::setActiveWindow(form_.get());
+        form_->ClockTick();
+    }
+
+    LogEntryPanel& Panel() { return form_->Panel(); }
+    ui::TkxEdit& Locator() { return *Panel().eRSTr[1]; }
+
+    void Type(QWidget& widget, const char* text) {
+        QTest::keyClicks(&widget, QString::fromLatin1(text));
+    }
+    void Enter(QWidget& widget) { QTest::keyClick(&widget, Qt::Key_Return); }
+    // A contact as an operator logs it: call, Enter, locator, Enter.
+    void Log(const char* call, const char* locator) {
+        Type(*Panel().eCall, call);
+        Enter(*Panel().eCall);
+        Type(Locator(), locator);
+        Enter(Locator());
+    }
+
+    // F5: the band log takes the keys.
+    QWidget& ToBandLog() {
+        QTest::keyClick(Panel().eCall, Qt::Key_F5);
+        QWidget* grid = QApplication::focusWidget();
+        EXPECT_NE(grid, nullptr);
+        EXPECT_TRUE(form_->Brow().isAncestorOf(grid));
+        return grid != nullptr ? *grid : *form_;
+    }
+
+    std::vector<QsoRecord> Records() {
+        std::vector<QsoRecord> records;
+        store::TFileblockObject& log = *log::OpenLog();
+        for (int level = log.First(log::kByLfdNr); level == 0; level = log.Next(log::kByLfdNr))
+            records.push_back(log::BufferRecord(log));
+        return records;
+    }
+    std::string BandLogText() {
+        std::string text;
+        const ui::TKBrowser* browser = form_->Brow().Browser();
+        for (int row = 1; browser != nullptr && row <= browser->FilledRows(); ++row)
+            text += browser->Row(row).Line + "\n";
+        return text;
+    }
+
+    test::TempDir dir_;
+    platform::FakeClock clock_{{2012, 8, 12, 14, 0, 0}};  // 12:00 UTC with ClockOffset -2
+    platform::ScopedClock installClock_{clock_};
+    platform::ScriptedMessages messages_;
+    platform::ScopedMessages installMessages_{messages_};
+    std::int32_t number_ = 0;
+    std::unique_ptr<TContestLogStd> form_;
+};
+
+TEST_F(ContestLogStdTest, AContactTypedByKeysIsSavedScoredAndListed) {
+    Open();
+    EXPECT_EQ(form_->windowTitle(), QStringLiteral("Logbuch (Contest : MSSprint-Contest )"));
+    EXPECT_TRUE(Panel().ezeit->isHidden());
+    Log("dl1abc", "jo31ab");
+    const std::vector<QsoRecord> log = Records();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].Call(), "DL1ABC");
+    EXPECT_EQ(log[0].Locator(), "JO31AB");
+    EXPECT_EQ(log[0].Zeit(), 12 * 3600);
+    EXPECT_EQ(log[0].Datum(), radio::DayNumber(12, 8, 2012));
+    EXPECT_EQ(log[0].Punkte(), radio::QrbKm("JO31AB"));
+    EXPECT_NE(BandLogText().find("DL1ABC"), std::string::npos) << BandLogText();
+    EXPECT_EQ(form_->Session().totals.contacts['k'], 1);
+    // A new contact is ready.
+    EXPECT_TRUE(Panel().eCall->text().isEmpty());
+    EXPECT_EQ(form_->State().contact.LfdNr(), 2);
+    EXPECT_TRUE(messages_.shown().empty()) << messages_.LastText();
+}
+
+TEST_F(ContestLogStdTest, AHashEndsTheCallWithPortableAndMovesOn) {
+    Open();
+    Type(*Panel().eCall, "dl1abc#");
+    EXPECT_EQ(Panel().eCall->text(), QStringLiteral("DL1ABC/p"));
+    Type(Locator(), "JO31AB");
+    Enter(Locator());
+    ASSERT_EQ(Records().size(), 1u);
+    EXPECT_EQ(Records()[0].Call(), "DL1ABC/p");
+}
+
+TEST_F(ContestLogStdTest, ADupeIsRefusedWithItsMessageAndTheEntryCleared) {
+    Open();
+    Log("DL1ABC", "JO31AB");
+    clock_.SetLocal({2012, 8, 12, 14, 5, 0});
+    form_->ClockTick();
+    Type(*Panel().eCall, "DL1ABC");
+    Enter(*Panel().eCall);
+    EXPECT_EQ(messages_.LastText(), "Call DL1ABC bereits auf Band vorhanden");
+    EXPECT_EQ(Records().size(), 1u);
+    EXPECT_TRUE(Panel().eCall->text().isEmpty());
+}
+
+TEST_F(ContestLogStdTest, TheCallbookLocatorIsTakenWithItsBeamHeading) {
+    suite::CallbookRecord known;
+    known.SetCall("DL1ABC");
+    known.Set(suite::CallField::Locator, "JO31AB");
+    ASSERT_EQ(suite::StoreInCallbook(known), 0);
+    Open();
+    Type(*Panel().eCall, "DL1ABC");
+    Enter(*Panel().eCall);
+    EXPECT_EQ(Locator().text(), QStringLiteral("JO31AB"));
+    const QString beam = Panel().lbeam->text();
+    EXPECT_TRUE(beam.startsWith(QStringLiteral("Beam "))) << beam.toStdString();
+    const auto expected = radio::DistanceAndBearing("JO62MM", "JO31AB");
+    EXPECT_EQ(beam, QStringLiteral("Beam ") + QString::number(expected->Bearing, 'f', 1));
+    Enter(Locator());
+    ASSERT_EQ(Records().size(), 1u);
+}
+
+TEST_F(ContestLogStdTest, AnInvalidLocatorIsMarkedWhileTyped) {
+    Open();
+    Type(*Panel().eCall, "DL1ABC");
+    Enter(*Panel().eCall);
+    Type(Locator(), "JZ");
+    EXPECT_EQ(messages_.LastText(), "Fehler bei Locator-Angabe");
+    EXPECT_NE(Locator().styleSheet(), QString());
+}
+
+contest::ContestDefinition TwoBands() {
+    contest::ContestEntry entry;
+    entry.SetCode('j');
+    contest::ContestDefinition d = contest::FillContestDefinition('j', entry);
+    d.Bands = {'k', 'l'};
+    return d;
+}
+
+TEST_F(ContestLogStdTest, F8WithTwoBandsTakesTheOtherBandAtOnce) {
+    OpenWith(TwoBands(), false);
+    EXPECT_FALSE(form_->findChild<QWidget*>(QStringLiteral("btnBand"))->isHidden());
+    QTest::keyClick(Panel().eCall, Qt::Key_F8);
+    EXPECT_EQ(form_->Session().band, 'l');
+    EXPECT_TRUE(form_->findChild<QListWidget*>(QStringLiteral("listband"))->isHidden());
+    EXPECT_EQ(Panel().lband->text(), QStringLiteral("70 cm"));
+    Log("DL1ABC", "JO31AB");
+    QTest::keyClick(Panel().eCall, Qt::Key_F8);
+    EXPECT_EQ(form_->Session().band, 'k');
+    ASSERT_EQ(Records().size(), 1u);
+    EXPECT_EQ(Records()[0].Band(), 'l');
+}
+
+TEST_F(ContestLogStdTest, TheClockSwitchesTheBandBySchedule) {
+    contest::ContestDefinition d = TwoBands();
+    d.Periods[0] = {"12.08.2012", "", "12:00:00", "13:00:00", {'k'}};
+    d.Periods[1] = {"12.08.2012", "", "13:00:00", "14:00:00", {'l'}};
+    OpenWith(d, true);
+    EXPECT_EQ(form_->Session().band, 'k');
+    clock_.SetLocal({2012, 8, 12, 15, 30, 0});
+    form_->ClockTick();
+    EXPECT_EQ(form_->Session().band, 'l');
+    EXPECT_EQ(Panel().lZeit->text(), QStringLiteral("13:30:00"));
+    // With a call being typed the change waits for the next contact.
+    clock_.SetLocal({2012, 8, 12, 14, 30, 0});
+    Type(*Panel().eCall, "DL1ABC");
+    form_->ClockTick();
+    EXPECT_EQ(form_->Session().band, 'l');
+    Type(Locator(), "JO31AB");
+    Enter(Locator());
+    ASSERT_EQ(Records().size(), 1u);
+    EXPECT_EQ(Records()[0].Band(), 'l');
+    EXPECT_EQ(form_->Session().band, 'k');
+}
+
+TEST_F(ContestLogStdTest, DeletingAContactRenumbersAndRecounts) {
+    Open();
+    Log("DL1ABC", "JO31AB");
+    Log("OE1XYZ", "JN88EE");
+    Log("DK2AA", "JO40AA");
+    QWidget& grid = ToBandLog();
+    EXPECT_TRUE(form_->findChild<QWidget*>(QStringLiteral("btnLoeschen"))->isEnabled());
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    messages_.SetNextAnswers({true});
+    QTest::keyClick(&grid, Qt::Key_Delete);
+    ASSERT_GE(messages_.shown().size(), 2u);
+    EXPECT_EQ(messages_.shown()[messages_.shown().size() - 2].text,
+              "Durch das L\xF6schen eines Eintrages werden die Nummern aller nachfolgenden "
+              "Eintr\xE4ge um 1 verringert.");
+    EXPECT_EQ(messages_.LastText(), "Eintrag DL1ABC l\xF6schen?");
+    const std::vector<QsoRecord> log = Records();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].Call(), "OE1XYZ");
+    EXPECT_EQ(log[0].LfdNr(), 1);
+    EXPECT_EQ(form_->Session().totals.contacts['k'], 2);
+    EXPECT_EQ(form_->State().contact.LfdNr(), 3);
+}
+
+TEST_F(ContestLogStdTest, EditingALocatorRecomputesThePointsAndTheScore) {
+    Open();
+    Log("DL1ABC", "JO31AB");
+    Log("OE1XYZ", "JN88EE");
+    QWidget& grid = ToBandLog();
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* locator = dialog->findChild<ui::TkxEdit*>(QStringLiteral("eRSTr2"));
+        ASSERT_NE(locator, nullptr);
+        locator->selectAll();
+        QTest::keyClicks(locator, QStringLiteral("IO91WM"));
+        QTest::keyClick(locator, Qt::Key_Return);
+    });
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(QApplication::activeModalWidget(), form_.get());
+    const std::vector<QsoRecord> log = Records();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].Locator(), "IO91WM");
+    EXPECT_EQ(log[0].Punkte(), radio::QrbKm("IO91WM"));
+    EXPECT_EQ(log::PointSum(form_->Session().totals), log[0].Punkte() + log[1].Punkte());
+}
+
+TEST_F(ContestLogStdTest, ClosingStoresTheResultsOrStaysOpenWhenItCannot) {
+    Open();
+    Log("DL1ABC", "JO31AB");
+    // The entry vanished behind the form's back: it cannot be written.
+    store::TFileblockObject* entries = contest::ContestFile();
+    ASSERT_EQ(entries->Find(contest::kByNumber, store::IntToKey(number_)), 0);
+    const contest::ContestEntry saved = contest::SelectedEntry();
+    ASSERT_EQ(entries->Delete(0), 0);
+    EXPECT_FALSE(form_->close());
+    EXPECT_TRUE(form_->isVisible());
+    EXPECT_NE(messages_.LastText().find("bleibt"), std::string::npos);
+    ASSERT_EQ(Records().size(), 1u);
+    // Once the entry is back, closing succeeds and the results are in it.
+    std::int32_t again = 0;
+    ASSERT_EQ(contest::AddContestEntry(saved, contest::ContestExtra{}, again), 0);
+    form_->Session().entry.SetNumber(again);
+    EXPECT_TRUE(form_->close());
+    ASSERT_EQ(entries->Find(contest::kByNumber, store::IntToKey(again)), 0);
+    ASSERT_EQ(contest::LoadExtra(), 0);
+    EXPECT_EQ(contest::SelectedExtra().QsoCount(1), 1);
+    EXPECT_EQ(contest::SelectedExtra().PointSum(1), radio::QrbKm("JO31AB"));
+}
+
+TEST_F(ContestLogStdTest, ScreenshotShowsTheEntryPanelAndTheBandLog) {
+    Open();
+    Log("DL1ABC", "JO31AB");
+    Log("OE1XYZ", "JN88EE");
+    Type(*Panel().eCall, "DK2AA");
+    const QImage shot = form_->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_GT(shot.width(), 600);
+    const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
+    if (!out.isEmpty()) shot.save(out + QStringLiteral("/log-form.png"));
+}
+
+}  // namespace
+}  // namespace mss::app
