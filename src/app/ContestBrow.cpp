@@ -19,6 +19,7 @@
 #include "platform/Messages.h"
 #include "platform/qt/QtText.h"
 #include "radio/ProgramValues.h"
+#include "ui/KxBrow.h"
 
 namespace mss::app {
 namespace {
@@ -109,10 +110,13 @@ void TContestBrow::CreateComponents() {
     panelContest_ = NewPanel(this, "panelContest", 1);
     auto* contestLayout = new QVBoxLayout(panelContest_);
     contestLayout->setContentsMargins(0, 0, 0, 0);
+    Brow_ = new ui::TkxBrow(panelContest_);
+    Brow_->setObjectName(QStringLiteral("Brow"));
     PanelUnten_ = NewPanel(panelContest_, "PanelUnten", ui::kTagSpecial);
-    contestLayout->addStretch(1);
+    contestLayout->addWidget(Brow_, 1);
     contestLayout->addWidget(PanelUnten_);
     CreateButtonBar();
+    ConnectListEvents();
 
     panelabgleich_ = new QProgressBar(this);
     panelabgleich_->setObjectName(QStringLiteral("panelabgleich"));

@@ -4,9 +4,12 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "app/EingContestStd.h"
 #include "app/StartupLoading.h"
 #include "contest/ContestDefinition.h"
 #include "contest/ContestEntry.h"
@@ -17,7 +20,27 @@ class QFrame;
 class QPushButton;
 class QProgressBar;
 
+namespace mss::ui {
+class TkxBrow;
+struct RowRec;
+}  // namespace mss::ui
+
 namespace mss::app {
+
+class TContestBrow;
+
+// Runs the contest log of an entry modally over the main window with its own
+// copy of the contest definition.
+using LogFormRunner = std::function<void(TContestBrow& window, std::int32_t entryNumber,
+                                         const contest::ContestDefinition& definition)>;
+
+// What the list operations reach outside the main window.
+struct ContestBrowHooks {
+    LogFormRunner runLog;
+    // "Drucken / E-Log" and "Regeln" of the setup dialog.
+    std::function<void(QWidget& dialog)> outputMenu;
+    std::function<void(QWidget& dialog)> rules;
+};
 
 class TContestBrow : public QWidget {
     Q_OBJECT
@@ -42,6 +65,27 @@ class TContestBrow : public QWidget {
     void ApplyFormColours();
     // Re-runs the placement of every component (also run on show).
     void FormResize();
+
+    // The list of entries (ContestBrowList.cpp).
+    ui::TkxBrow& Brow() { return *Brow_; }
+    void SetHooks(ContestBrowHooks hooks) { hooks_ = std::move(hooks); }
+    // Attaches the list to the contest store: entries of ContestCode by name,
+    // placed on the last one.
+    void SetUpList();
+    // "Neu", "Starten" and "Löschen", and the start of a contest.
+    void NewEntry();
+    void OpenEntry();
+    void StartContest();
+    void DeleteEntry();
+    // Shows the setup dialog for the selected entry (or a new one); true
+    // when it was left with "Contest starten".
+    bool RunSetupDialog(SetupMode mode, bool afterContest);
+    // Ends the program as "Schließen" does, also from within open dialogs:
+    // they are closed first and no further dialog opens.
+    void RequestClose();
+    bool Closing() const { return closing_ || closedDown_; }
+    // The progress bar of long start-up passes.
+    QProgressBar& ProgressBar() { return *panelabgleich_; }
 
   signals:
     // "Starten" (also Enter and F10) and "Neu"; the list operations connect here.
@@ -71,12 +115,25 @@ class TContestBrow : public QWidget {
     void btnweitereClick();
     int ScreenWidth() const;
 
+    // ContestBrowList.cpp
+    void ConnectListEvents();
+    void BrowBuildRow(ui::RowRec& RR);
+    void BrowSetHeaderFooter();
+    void BrowInitSortList();
+    int BrowSortList2Key(int i, std::string& LKey, std::string& HKey);
+    void BrowBrowDoppelKlick();
+    void PositionOnSelected();
+    void CloseWhenDialogsAreGone();
+
     std::unique_ptr<StartupLoading> loading_;
     char contestCode_ = 0;
     std::unique_ptr<contest::ContestDefinition> definition_;
     ui::ColourScheme colours_;
     bool startedUp_ = false;
     bool closedDown_ = false;
+    bool closing_ = false;
+    ContestBrowHooks hooks_;
+    ui::TkxBrow* Brow_ = nullptr;
 
     QLabel* Image2_ = nullptr;
     QLabel* imgtitel_ = nullptr;

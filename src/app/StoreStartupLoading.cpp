@@ -1,5 +1,8 @@
 #include "app/StoreStartupLoading.h"
 
+#include <QApplication>
+#include <QProgressBar>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 
@@ -23,6 +26,12 @@ constexpr const char* kPrefixFileMissing =
     "chsten Start \xFC"
     "bernommen.";
 
+constexpr const char* kStoreNotInitialised = "Dateiverwaltung konnte nicht initialisiert werden";
+constexpr const char* kStoreNotInitialisedEnglish = "Error initializising file manager";
+constexpr const char* kProfilesNotOpened =
+    "Die Stationsprofile (QVPRO) konnten nicht ge\xF6"
+    "ffnet werden. Das Programm wird beendet.";
+
 void CopyBack(const std::vector<std::uint8_t>& record, suite::MutableRecordBytes buffer) {
     std::copy_n(record.begin(), std::min(record.size(), buffer.size()), buffer.begin());
 }
@@ -39,24 +48,48 @@ bool StoreStartupLoading::LoadSettings(TContestBrow& window) {
     settings.runDir = values.RunDir;
     // After a fatal error the report has been shown and every file closed.
     settings.halt = [] { std::exit(EXIT_FAILURE); };
-    if (!store::InitRecordStore(settings)) return false;
+    if (!store::InitRecordStore(settings)) {
+        platform::CurrentMessages().Information(
+            radio::Bilingual(kStoreNotInitialised, kStoreNotInitialisedEnglish));
+        return false;
+    }
     storeOpen_ = true;
     suite::SetSuiteDirectory(values.RunDir);
 
     suite::SuiteStartup startup = suite::SuiteStartupReads(values.ProfileNumber);
-    if (!startup.ok) return false;
+    if (!startup.ok) {
+        // Nothing of the settings was taken, so close-down writes nothing back.
+        platform::CurrentMessages().Information(kProfilesNotOpened);
+        return false;
+    }
     suiteFilesOpen_ = true;
     values.ProfileNumber = startup.profileNumber;
     if (startup.settingsFound) TakeSuiteSettings(startup.settings, window.Colours());
     settings2_ = startup.settings2;
     if (values.LanguageGerman > 1) values.LanguageGerman = 1;
-    if (startup.prefixTableEmpty) FillEmptyPrefixTable();
+    if (startup.prefixTableEmpty) FillEmptyPrefixTable(window.ProgressBar());
     return true;
 }
 
-void StoreStartupLoading::FillEmptyPrefixTable() {
+void StoreStartupLoading::FillEmptyPrefixTable(QProgressBar& progress) {
     radio::CtyImportResult result;
-    if (radio::ImportCtyIfEmpty(countryFile_, result) && result.prefixes > 0) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    progress.setRange(0, 1);
+    progress.setValue(0);
+    progress.show();
+    const bool imported =
+        radio::ImportCtyIfEmpty(countryFile_, result, [&progress](int done, int total) {
+            progress.setRange(0, total);
+            progress.setValue(done);
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+    progress.hide();
+    QApplication::restoreOverrideCursor();
+    // Closing the files writes their headers: a start killed later finds the
+    // tables complete and needs no rebuild.
+    for (suite::SuiteFile table : {suite::SuiteFile::QVPREFIX, suite::SuiteFile::QVPREFEE})
+        if (store::TFileblockObject* object = suite::SuiteObject(table)) object->CloseFiles();
+    if (imported && result.prefixes > 0) return;
     platform::CurrentMessages().Information(kPrefixFileMissing);
 }
 
@@ -65,9 +98,16 @@ bool StoreStartupLoading::OpenContestStore(TContestBrow&) {
     return contestStoreOpen_;
 }
 
-// The list of entries and the first start come with the list operations.
-void StoreStartupLoading::ListEntries(TContestBrow&) {}
-void StoreStartupLoading::FirstStart(TContestBrow&) {}
+void StoreStartupLoading::ListEntries(TContestBrow& window) {
+    if (contestStoreOpen_) window.SetUpList();
+}
+
+// Runs once the window is shown and the event loop turns.
+void StoreStartupLoading::FirstStart(TContestBrow& window) {
+    store::TFileblockObject* entries = contest::ContestFile();
+    if (entries == nullptr || entries->RecordCount() != 0) return;
+    QTimer::singleShot(0, &window, [&window] { window.NewEntry(); });
+}
 
 void StoreStartupLoading::CloseDown(TContestBrow& window) {
     if (contestStoreOpen_) {

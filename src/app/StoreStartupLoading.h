@@ -8,6 +8,8 @@
 #include "app/StartupLoading.h"
 #include "suite/SuiteSettings.h"
 
+class QProgressBar;
+
 namespace mss::app {
 
 class StoreStartupLoading : public StartupLoading {
@@ -22,7 +24,7 @@ class StoreStartupLoading : public StartupLoading {
     void CloseDown(TContestBrow& window) override;
 
   private:
-    void FillEmptyPrefixTable();
+    void FillEmptyPrefixTable(QProgressBar& progress);
     void WriteSettingsBack(const TContestBrow& window);
 
     std::string countryFile_;

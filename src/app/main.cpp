@@ -1,6 +1,8 @@
 // Program entry: choose and enter the data directory, install the desktop
-// seams, show the main window and run the event loop.
+// seams and Qt's translations, show the main window at its last place, end
+// by termination signals as by "Schließen", and run the event loop.
 #include <QApplication>
+#include <QSettings>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -8,10 +10,14 @@
 #include "app/AppTexts.h"
 #include "app/ContestBrow.h"
 #include "app/HelpHook.h"
+#include "app/ListHooks.h"
+#include "app/QtTranslations.h"
 #include "app/StoreStartupLoading.h"
+#include "app/WindowPlacement.h"
 #include "platform/DataDir.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtMessages.h"
+#include "platform/qt/QtSignalNotifier.h"
 #include "radio/CtyImporter.h"
 #include "radio/ProgramValues.h"
 
@@ -48,10 +54,26 @@ int main(int argc, char** argv) {
 
     mss::app::ArchiveHelp help;
     mss::ui::ScopedHelpViewer installHelp(help);
+    mss::app::QtTranslations translations;
+    translations.Apply(true);
+
+    // Installed before the window exists, so a signal during start-up waits
+    // in the pipe until the loop runs and then ends the program properly.
+    mss::platform::QtSignalNotifier terminations;
 
     mss::app::TContestBrow window(
         std::make_unique<mss::app::StoreStartupLoading>(std::string(mss::radio::kDebianCtyPath)));
     if (!window.StartedUp()) return 1;
+    translations.Apply(mss::radio::Program().LanguageGerman == 1);
+    window.SetHooks(mss::app::DefaultListHooks());
+    QObject::connect(&terminations, &mss::platform::QtSignalNotifier::Received, &window,
+                     [&window] { window.RequestClose(); });
+
+    QSettings placement(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tarvolt"),
+                        QStringLiteral("tarvolt-mssprint"));
+    mss::app::RestoreWindowPlacement(window, placement);
     window.show();
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    mss::app::SaveWindowPlacement(window, placement);
+    return exitCode;
 }

@@ -110,7 +110,8 @@ class Importer {
 
 }  // namespace
 
-CtyImportResult ImportCty(std::istream& ctyDat, const std::map<std::string, int>& codes) {
+CtyImportResult ImportCty(std::istream& ctyDat, const std::map<std::string, int>& codes,
+                          const CtyProgress& progress) {
     CtyImportResult result;
     const CtyFile file = ReadCty(ctyDat);
     result.skipped = file.skipped;
@@ -126,7 +127,10 @@ CtyImportResult ImportCty(std::istream& ctyDat, const std::map<std::string, int>
     Importer importer(*prefixUse.get(), exceptions, result);
     const std::map<int, std::string> dxccPrefixes = DxccPrefixes(file, codes);
 
+    const int total = static_cast<int>(file.entities.size());
+    int done = 0;
     for (const CtyEntity& entity : file.entities) {
+        if (progress) progress(done++, total);
         const int code = DxccCodeOf(entity.primaryPrefix, codes);
         std::string dxccPrefix = entity.primaryPrefix;
         if (entity.waeOnly) {
@@ -142,7 +146,8 @@ CtyImportResult ImportCty(std::istream& ctyDat, const std::map<std::string, int>
     return result;
 }
 
-bool ImportCtyIfEmpty(const std::string& ctyDatPath, CtyImportResult& result) {
+bool ImportCtyIfEmpty(const std::string& ctyDatPath, CtyImportResult& result,
+                      const CtyProgress& progress) {
     result = {};
     const suite::SuiteFileUse use(suite::SuiteFile::QVPREFIX);
     if (use.get() == nullptr || use.get()->RecordCount() != 0) return false;
@@ -151,7 +156,7 @@ bool ImportCtyIfEmpty(const std::string& ctyDatPath, CtyImportResult& result) {
     std::map<std::string, int> codes;
     std::ifstream ctyCsv(std::filesystem::path(ctyDatPath).replace_filename("cty.csv"));
     if (ctyCsv) codes = ReadCtyCsvCodes(ctyCsv);
-    result = ImportCty(ctyDat, codes);
+    result = ImportCty(ctyDat, codes, progress);
     return result.level == 0;
 }
 

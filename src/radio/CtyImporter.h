@@ -13,6 +13,7 @@
 // the tables' six characters are left out.
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <map>
 #include <string>
@@ -30,12 +31,17 @@ struct CtyImportResult {
     int level = 0;       // ErrorLevel() of a store call that failed, else 0
 };
 
+// Told after each entity: entities done and their total.
+using CtyProgress = std::function<void(int done, int total)>;
+
 // Imports into the open tables; codes maps primary prefixes to ADIF numbers.
-CtyImportResult ImportCty(std::istream& ctyDat, const std::map<std::string, int>& codes);
+CtyImportResult ImportCty(std::istream& ctyDat, const std::map<std::string, int>& codes,
+                          const CtyProgress& progress = {});
 
 // Imports a file when QVPREFIX holds no records; "cty.csv" in the same
 // directory supplies the ADIF numbers when it exists. Answers false when the
 // table was not empty, the file could not be read or the store failed.
-bool ImportCtyIfEmpty(const std::string& ctyDatPath, CtyImportResult& result);
+bool ImportCtyIfEmpty(const std::string& ctyDatPath, CtyImportResult& result,
+                      const CtyProgress& progress = {});
 
 }  // namespace mss::radio

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QProgressBar>
+#include <array>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "app/ContestBrow.h"
@@ -10,6 +13,7 @@
 #include "common/TempDir.h"
 #include "platform/Messages.h"
 #include "radio/ProgramValues.h"
+#include "store/FileFormat.h"
 #include "store/FileblockObject.h"
 #include "store/RecordStore.h"
 #include "suite/SuiteFiles.h"
@@ -74,6 +78,25 @@ TEST_F(StoreStartupLoadingTest, AFirstStartCreatesTheSuiteFilesAndFillsThePrefix
     }
     EXPECT_TRUE(messages_.shown().empty()) << messages_.LastText();
     EXPECT_GT(fs::file_size(dir_.path() / "QVPREFIX.DAT"), 1000u);
+}
+
+TEST_F(StoreStartupLoadingTest, TheImportedPrefixTablesAreOnDiskWhileTheProgramRuns) {
+    auto window = Start();
+    ASSERT_TRUE(window->StartedUp());
+    // A start killed from here on finds complete tables and rebuilds nothing.
+    for (const char* name : {"QVPREFIX.DAT", "QVPREFEE.DAT"}) {
+        std::ifstream in(dir_.path() / name, std::ios::binary);
+        std::array<std::uint8_t, store::kDataHeaderSize> header{};
+        in.read(reinterpret_cast<char*>(header.data()), header.size());
+        const std::int32_t slotCount = store::DecodeFixed32(&header[8]);
+        EXPECT_GT(slotCount, 0) << name;
+        EXPECT_EQ(header[20], 0) << name;
+        EXPECT_EQ(fs::file_size(dir_.path() / name),
+                  static_cast<std::uintmax_t>(slotCount + 1) * store::DecodeFixed32(&header[12]))
+            << name;
+    }
+    EXPECT_FALSE(window->ProgressBar().isVisible());
+    window->close();
 }
 
 TEST_F(StoreStartupLoadingTest, WithoutCountryDataThePrefixWarningIsShownAndStartUpGoesOn) {

@@ -4,27 +4,14 @@
 
 #include <random>
 
+#include "contest/ContestStoreFixture.h"
 #include "store/KeyCodec.h"
-#include "store/ObjectTestSupport.h"
 
 namespace mss::contest {
 namespace {
 
-class ContestStoreTest : public store::test::ObjectLayerTest {
+class ContestStoreTest : public test::ContestStoreFixture {
   protected:
-    void SetUp() override {
-        ObjectLayerTest::SetUp();
-        suite::SetSuiteDirectory(dir_.Dir());
-        ASSERT_TRUE(OpenQVKK());
-        ASSERT_TRUE(OpenQVKZ());
-    }
-    void TearDown() override {
-        CloseQVKZ();
-        CloseQVKK();
-        suite::SetSuiteDirectory("");
-        ObjectLayerTest::TearDown();
-    }
-
     std::int32_t Add(char code, std::string_view name, std::int32_t startDate = 0) {
         ContestEntry entry;
         entry.SetCode(code);
