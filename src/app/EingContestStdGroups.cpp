@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/EingContestStd.h"
+#include "app/OperatingSetup.h"
 #include "app/WarningColour.h"
 #include "ui/KxBitBtn.h"
 #include "ui/KxEdit.h"
@@ -194,6 +195,7 @@ QGroupBox* TEingContestStd::CreateOptionsGroup() {
     qsl->addStretch(1);
     column->addLayout(qsl);
     for (QCheckBox* box : {eBandauto_, crstsnichtsperren_, cdoppelqso_}) column->addWidget(box);
+    column->addWidget(NewOperatingSetupButton(group));
     return group;
 }
 
