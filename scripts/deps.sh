@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
-    fonts-liberation hamradio-files qt6-translations-l10n libhamlib-dev
+    fonts-liberation hamradio-files qt6-translations-l10n libhamlib-dev libhamlib-utils
     clang libclang-rt-14-dev
 )
 

@@ -10,7 +10,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QUdpSocket>
 #include <fstream>
@@ -327,6 +329,33 @@ TEST_F(ContestLogOperatingTest, TheDummyRadiosFrequencyFillsThePanel) {
     EXPECT_FLOAT_EQ(form_->State().contact.Freq(), 144.36f);
     EXPECT_TRUE(form_->Operating().lCAT->text().contains(QStringLiteral("2 m")))
         << form_->Operating().lCAT->text().toStdString();
+}
+
+// Model 2 shares the radio through rigctld, here rigctld over Hamlib's dummy.
+TEST_F(ContestLogOperatingTest, ARadioSharedThroughRigctldFillsThePanel) {
+    const QString rigctld = QStandardPaths::findExecutable(QStringLiteral("rigctld"));
+    if (rigctld.isEmpty()) GTEST_SKIP() << "rigctld (Debian libhamlib-utils) is not installed";
+    const quint16 rigPort = FreePort();
+    QProcess daemon;
+    daemon.start(rigctld, {QStringLiteral("-m"), QStringLiteral("1"), QStringLiteral("-T"),
+                           QStringLiteral("127.0.0.1"), QStringLiteral("-t"),
+                           QString::number(rigPort)});
+    ASSERT_TRUE(daemon.waitForStarted());
+    settings_.rig = {2, "127.0.0.1:" + std::to_string(rigPort), 0};
+    Open();
+    // rigctld may take a moment to listen; the radio is tried again until it does.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return form_->Operating().lCAT->text().endsWith(QStringLiteral("2 m")); },
+        10000))
+        << form_->Operating().lCAT->text().toStdString();
+    form_->Operating().Radio()->SetFrequency(144'360'000);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return Panel().eFreq->text() == QStringLiteral("144,3600"); }, 5000))
+        << form_->Operating().lCAT->text().toStdString();
+    EXPECT_EQ(form_->Session().band, 'k');
+    form_.reset();
+    daemon.terminate();
+    daemon.waitForFinished();
 }
 
 TEST_F(ContestLogOperatingTest, WithoutARadioNothingPollsAndNothingIsSaid) {
