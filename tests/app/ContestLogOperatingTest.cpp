@@ -170,6 +170,7 @@ class ContestLogOperatingTest : public test::StoreTest {
         ASSERT_NE(form_, nullptr);
         form_->show();
         QApplication::setActiveWindow(form_.get());
+        form_->ClockTick();  // date and time of the contact being typed
     }
 
     void Send(const QByteArray& datagram) {
@@ -337,16 +338,15 @@ TEST_F(ContestLogOperatingTest, ARadioSharedThroughRigctldFillsThePanel) {
     if (rigctld.isEmpty()) GTEST_SKIP() << "rigctld (Debian libhamlib-utils) is not installed";
     const quint16 rigPort = FreePort();
     QProcess daemon;
-    daemon.start(rigctld, {QStringLiteral("-m"), QStringLiteral("1"), QStringLiteral("-T"),
-                           QStringLiteral("127.0.0.1"), QStringLiteral("-t"),
-                           QString::number(rigPort)});
+    daemon.start(rigctld,
+                 {QStringLiteral("-m"), QStringLiteral("1"), QStringLiteral("-T"),
+                  QStringLiteral("127.0.0.1"), QStringLiteral("-t"), QString::number(rigPort)});
     ASSERT_TRUE(daemon.waitForStarted());
     settings_.rig = {2, "127.0.0.1:" + std::to_string(rigPort), 0};
     Open();
     // rigctld may take a moment to listen; the radio is tried again until it does.
     ASSERT_TRUE(QTest::qWaitFor(
-        [this] { return form_->Operating().lCAT->text().endsWith(QStringLiteral("2 m")); },
-        10000))
+        [this] { return form_->Operating().lCAT->text().endsWith(QStringLiteral("2 m")); }, 10000))
         << form_->Operating().lCAT->text().toStdString();
     form_->Operating().Radio()->SetFrequency(144'360'000);
     EXPECT_TRUE(QTest::qWaitFor(
