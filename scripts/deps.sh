@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     poppler-utils
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
-    fonts-liberation hamradio-files libhamlib-dev clang libclang-rt-14-dev qt6-translations-l10n
+    fonts-liberation hamradio-files libhamlib-dev clang libclang-rt-14-dev qt6-translations-l10n libhamlib-utils
 )
 
 missing=()

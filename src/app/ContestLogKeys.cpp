@@ -215,18 +215,8 @@ void TContestLogStd::LeaveField(ui::TkxEdit* field) {
         (void)log::FillRecordFromPanel(session_, p.Values(), state_.contact);
         save = enter;
     } else if (field == p.eFreq) {
-        const double mhz =
-            radio::ToBaender::ReadFrequency(platform::Cp1252Text(p.eFreq->text())).value_or(0);
-        const char band = radio::ToBaender::BandFromFrequency(mhz);
-        const bool contestBand =
-            std::ranges::find(session_.definition.Bands, band) != session_.definition.Bands.end();
-        if (band != radio::kNoBand && contestBand) {
-            state_.contact.SetFreq(static_cast<float>(mhz));
-            if (band != session_.band) TakeBand(band);
-        } else {
-            state_.contact.SetFreq(
-                static_cast<float>(radio::ToBaender::BandFrequency(session_.band)));
-        }
+        TakeFrequency(
+            radio::ToBaender::ReadFrequency(platform::Cp1252Text(p.eFreq->text())).value_or(0));
         ShowContact();
     } else {
         (void)log::FillRecordFromPanel(session_, p.Values(), state_.contact);

@@ -122,6 +122,7 @@ void TContestLogStd::CreateComponents() {
     auto* left = new QVBoxLayout;
     panelEingabe_ = new LogEntryPanel(this);
     left->addWidget(panelEingabe_);
+    left->addWidget(CreateOperating());
     scoreLabels_ = new TEntryScoreLabels(panelEingabe_->Panel2);
     panelEingabe_->Panel2->layout()->addWidget(scoreLabels_);
     panelmulties_ = new TMultiplierBoard(this);

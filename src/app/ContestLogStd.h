@@ -31,6 +31,7 @@ class TBandLogBrow;
 class TBandScorePanel;
 class TEntryScoreLabels;
 class TMultiplierBoard;
+class TOperatingPanel;
 
 class TContestLogStd : public QDialog {
     Q_OBJECT
@@ -65,6 +66,7 @@ class TContestLogStd : public QDialog {
     log::EntryState& State() { return state_; }
     LogEntryPanel& Panel() { return *panelEingabe_; }
     TBandLogBrow& Brow() { return *Brow_; }
+    TOperatingPanel& Operating() { return *operating_; }
 
     // Runs one tick of the clock (the timer does every second).
     void ClockTick();
@@ -112,6 +114,12 @@ class TContestLogStd : public QDialog {
     void ShowSaved(const log::QsoRecord& stored);
     void EditRecord(const log::QsoRecord& record);
 
+    // ContestLogOperating.cpp
+    QWidget* CreateOperating();
+    void SaveIncoming();
+    bool RadioFrequency(double mhz);
+    void TakeFrequency(double mhz);
+
     // Marks a handler at work for its lifetime; nested guards keep the mark.
     class Busy {
       public:
@@ -141,6 +149,7 @@ class TContestLogStd : public QDialog {
     TEntryScoreLabels* scoreLabels_ = nullptr;
     TMultiplierBoard* panelmulties_ = nullptr;
     TBandScorePanel* panelauswertung_ = nullptr;
+    TOperatingPanel* operating_ = nullptr;
     QLabel* lLogbuch_ = nullptr;
     QListWidget* listband_ = nullptr;
     QListWidget* listmode_ = nullptr;

@@ -12,6 +12,7 @@
 
 #include "app/EingContestStd.h"
 #include "app/HelpHook.h"
+#include "app/OperatingSetup.h"
 #include "app/WarningColour.h"
 #include "radio/ProgramValues.h"
 #include "ui/KxBitBtn.h"
@@ -196,6 +197,7 @@ QGroupBox* TEingContestStd::CreateOptionsGroup() {
     qsl->addStretch(1);
     column->addLayout(qsl);
     for (QCheckBox* box : {eBandauto_, crstsnichtsperren_, cdoppelqso_}) column->addWidget(box);
+    column->addWidget(NewOperatingSetupButton(group));
     return group;
 }
 
