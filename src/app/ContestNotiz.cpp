@@ -99,7 +99,8 @@ bool EditNotes(TContestLogStd& form) {
     }
     TContestNotiz dialog(path, static_cast<int>(stamp.size()), &form);
     if (entry.NoteWidth() > 0)
-        dialog.setGeometry(entry.NoteLeft(), entry.NoteTop(), entry.NoteWidth(), entry.NoteHeight());
+        dialog.setGeometry(entry.NoteLeft(), entry.NoteTop(), entry.NoteWidth(),
+                           entry.NoteHeight());
     const bool saved = dialog.exec() == 1;
     const QRect place = dialog.geometry();
     entry.SetNoteLeft(static_cast<std::int16_t>(place.left()));

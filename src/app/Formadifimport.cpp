@@ -99,8 +99,8 @@ TFormadifimport::TFormadifimport(const contest::ContestDefinition& definition, Q
 }
 
 void TFormadifimport::ChooseFile() {
-    const QString path =
-        QFileDialog::getOpenFileName(this, {}, {}, QStringLiteral("ADIF-Datei (*.adi *.adif *.ADI *.ADIF)"));
+    const QString path = QFileDialog::getOpenFileName(
+        this, {}, {}, QStringLiteral("ADIF-Datei (*.adi *.adif *.ADI *.ADIF)"));
     if (!path.isEmpty()) (void)LoadFile(path);
 }
 
@@ -153,9 +153,9 @@ bool TFormadifimport::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::DragMove: {
             auto* drag = static_cast<QDropEvent*>(event);
             const QListWidgetItem* item = ListeRechtsLB_->itemAt(drag->position().toPoint());
-            const bool free = item != nullptr &&
-                              fields_[static_cast<std::size_t>(ListeRechtsLB_->row(item))]
-                                  .adifName.empty();
+            const bool free =
+                item != nullptr &&
+                fields_[static_cast<std::size_t>(ListeRechtsLB_->row(item))].adifName.empty();
             if (drag->mimeData()->hasFormat(mime) && (free || event->type() == QEvent::DragEnter))
                 drag->acceptProposedAction();
             else

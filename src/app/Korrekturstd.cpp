@@ -41,9 +41,10 @@ std::string BandCodes(const contest::ContestDefinition& d) {
 TKorrekturstd::TKorrekturstd(TContestLogStd& form, KorrekturMode mode)
     : QDialog(&form), form_(form), mode_(mode) {
     setObjectName(QStringLiteral("Korrekturstd"));
-    setWindowTitle(mode == KorrekturMode::kBandLog
-                       ? QStringLiteral("Band - Log (\u00C4ndern mit Eingabetaste oder Doppelklick)")
-                       : QStringLiteral("Contest-Logbuch"));
+    setWindowTitle(
+        mode == KorrekturMode::kBandLog
+            ? QStringLiteral("Band - Log (\u00C4ndern mit Eingabetaste oder Doppelklick)")
+            : QStringLiteral("Contest-Logbuch"));
     TBandLogBrow::Callbacks callbacks;
     callbacks.edit = [this](const log::QsoRecord& record) {
         form_.EditRecord(record);
@@ -62,8 +63,8 @@ TKorrekturstd::TKorrekturstd(TContestLogStd& form, KorrekturMode mode)
     log::LogSession& session = form.Session();
     switch (mode) {
         case KorrekturMode::kCorrection:
-            Brow_->Init(session.log, log::kByLfdNr, store::IntToKey(1),
-                        store::IntToKey(999999999), false);
+            Brow_->Init(session.log, log::kByLfdNr, store::IntToKey(1), store::IntToKey(999999999),
+                        false);
             break;
         case KorrekturMode::kCallSearch:
             Brow_->Init(session.log, log::kByCallTime, "A", "", false);

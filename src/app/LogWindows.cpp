@@ -28,8 +28,8 @@ void RunAdifImport(TContestLogStd& form) {
     // The import runs without letting window messages in, so the form's
     // clock cannot write into the contact while it runs.
     const log::AdifImportResult result =
-        log::ImportAdif(form.Session(), form.State(), form.Layout(), dialog.File(),
-                        dialog.Fields(), form.Panel().Values(), {.noModeBandCheck = dialog.NoChecks()});
+        log::ImportAdif(form.Session(), form.State(), form.Layout(), dialog.File(), dialog.Fields(),
+                        form.Panel().Values(), {.noModeBandCheck = dialog.NoChecks()});
     form.NewContact();
     form.Brow().LastPage();
     platform::CurrentMessages().Information(log::AdifImportReport(result));

@@ -72,10 +72,7 @@ void TPartyChart::paintEvent(QPaintEvent*) {
     const int labelEvery = step_ == 10 ? 10 : 5;
     for (int i = 0; i <= 90; ++i) {
         const int x = 5 * i + 42;
-        const int tick = i % 10 == 0                ? 263
-                         : i % 5 == 0 && step_ < 10 ? 260
-                         : step_ == 1               ? 257
-                                                    : 0;
+        const int tick = i % 10 == 0 ? 263 : i % 5 == 0 && step_ < 10 ? 260 : step_ == 1 ? 257 : 0;
         if (tick != 0) p.fillRect(QRect(x, 252, 3, tick - 252), Qt::black);
         if (i % labelEvery == 0)
             p.drawText(5 * i + 35, 265 + (i % 10 == 0 ? 10 : 0) + p.fontMetrics().ascent(),

@@ -108,9 +108,9 @@ std::string FrequencyText(const std::string& freq, const std::string& band) {
 }
 
 void Refuse(AdifImportResult& result, const QsoRecord& c, std::string reason) {
-    result.refusals.push_back({c.Call(), radio::Trim(radio::DateToText(radio::DateFormat, c.Datum())),
-                               radio::Trim(radio::TimeToText("hh:mm", c.Zeit())),
-                               std::move(reason)});
+    result.refusals.push_back(
+        {c.Call(), radio::Trim(radio::DateToText(radio::DateFormat, c.Datum())),
+         radio::Trim(radio::TimeToText("hh:mm", c.Zeit())), std::move(reason)});
 }
 
 std::string Count(int n) {
@@ -209,10 +209,9 @@ AdifImportResult ImportAdif(LogSession& s, EntryState& st, const PanelLayout& la
         }
         const std::string freqValue = AdifLogValue(fields, record, "FREQ");
         const std::string bandValue = AdifLogValue(fields, record, "BAND");
-        const std::string freq =
-            !IsMapped(fields, "FREQ") && !IsMapped(fields, "BAND")
-                ? defaults.freq
-                : FrequencyText(freqValue, bandValue);
+        const std::string freq = !IsMapped(fields, "FREQ") && !IsMapped(fields, "BAND")
+                                     ? defaults.freq
+                                     : FrequencyText(freqValue, bandValue);
         if (!options.noModeBandCheck &&
             AdifBandAccepted(s.definition, freq.empty() ? freqValue : freq, bandValue) ==
                 radio::kNoBand) {
@@ -265,7 +264,8 @@ std::string AdifImportReport(const AdifImportResult& r) {
         if (n != 0) text += "\r\n" + Count(n) + std::string(what);
     };
     line(r.duplicates, " Calls doppelt");
-    line(r.incomplete, " unvollst\xE4ndige Datens\xE4tze (Call, Datum oder Zeit fehlt oder falsch)");
+    line(r.incomplete,
+         " unvollst\xE4ndige Datens\xE4tze (Call, Datum oder Zeit fehlt oder falsch)");
     line(r.bandErrors, " fehlende oder falsche Bandangaben");
     line(r.modeErrors, " fehlende oder falsche Modeangaben");
     line(r.unreadable, " nicht lesbare Datens\xE4tze");

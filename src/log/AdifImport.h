@@ -59,9 +59,9 @@ struct AdifImportResult {
     int incomplete = 0;  // no or bad date or time, bad call
     int bandErrors = 0;
     int modeErrors = 0;
-    int unreadable = 0;     // records the reader refused
-    int checkRefused = 0;   // refused by the contest's other checks (DOK lists)
-    int storeFailures = 0;  // the store refused the add or the write
+    int unreadable = 0;                 // records the reader refused
+    int checkRefused = 0;               // refused by the contest's other checks (DOK lists)
+    int storeFailures = 0;              // the store refused the add or the write
     std::vector<AdifRefusal> refusals;  // unreadable, check-refused and store failures
 };
 

@@ -77,7 +77,7 @@ struct SaveResult {
     SaveStatus status = SaveStatus::kRefused;
     int errorLevel = 0;
     std::string reason;  // for the operator; empty when saved or refused by a check
-    QsoRecord stored;  // as filled from the panel, also when refused
+    QsoRecord stored;    // as filled from the panel, also when refused
 };
 
 struct SaveOptions {

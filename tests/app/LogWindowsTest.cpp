@@ -156,9 +156,9 @@ TEST_F(LogWindowsTest, AnImportFromTheButtonCountsTruthfullyAndScoresAsWorkedOut
         ASSERT_TRUE(dialog.LoadFile(QString::fromStdString(path)));
         EXPECT_EQ(left->count(), 6);  // CALL QSO_DATE TIME_ON BAND MODE GRIDSQUARE
         // Right list: CALL QSO_DATE TIME_ON RST_SENT RST_RCVD BAND FREQ MODE LOC.
-        const std::vector<std::pair<QString, int>> drops = {
-            {"CALL", 0}, {"QSO_DATE", 1}, {"TIME_ON", 2}, {"BAND", 5}, {"MODE", 7},
-            {"GRIDSQUARE", 8}};
+        const std::vector<std::pair<QString, int>> drops = {{"CALL", 0},    {"QSO_DATE", 1},
+                                                            {"TIME_ON", 2}, {"BAND", 5},
+                                                            {"MODE", 7},    {"GRIDSQUARE", 8}};
         for (const auto& [name, row] : drops) DropField(dialog, name, row);
         DropField(dialog, QStringLiteral("CALL"), 0);  // a mapped entry takes no second field
         auto* right = dialog.findChild<QListWidget*>(QStringLiteral("ListeRechtsLB"));

@@ -30,7 +30,8 @@ TEST(ContestNotesTest, StampingPutsANewLineOnTopAndTakesOverTheNamedFile) {
     const std::string path = NotesFileName(dir.RunDir(), 3);
     const std::string named = NamedNotesFileName(dir.RunDir(), "Sprint");
     ASSERT_TRUE(WriteStationFile(named, "alte Notiz"));
-    const std::string stamp = NotesStamp(radio::DayNumber(12, 8, 2012), 12 * 3600 + 5 * 60, "SP5ABC");
+    const std::string stamp =
+        NotesStamp(radio::DayNumber(12, 8, 2012), 12 * 3600 + 5 * 60, "SP5ABC");
     EXPECT_EQ(stamp, "12.08.2012 12:05 SP5ABC     > ");
     EXPECT_EQ(StampNotes(path, named, stamp).value_or(""), stamp + "\nalte Notiz");
     EXPECT_EQ(StampNotes(path, named, "2 > ").value_or(""), "2 > \n" + stamp + "\nalte Notiz");

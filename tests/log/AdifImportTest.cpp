@@ -114,10 +114,9 @@ TEST_F(AdifImportTest, WithoutTheChecksTheMsk144And70cmRecordsArePassedToTheSave
 TEST_F(AdifImportTest, ReportNamesEveryCountOnItsOwnLine) {
     const std::string text = AdifImportReport(Import(kSprintFile));
     EXPECT_EQ(text.substr(0, text.find('\r')), "3 Datens\xE4tze importiert");
-    for (std::string_view part :
-         {"\r\n1 Calls doppelt", "\r\n1 fehlende oder falsche Bandangaben",
-          "\r\n1 fehlende oder falsche Modeangaben", "\r\n1 unvollst\xE4ndige",
-          "\r\n1 nicht lesbare", "\r\n  DL4AA "})
+    for (std::string_view part : {"\r\n1 Calls doppelt", "\r\n1 fehlende oder falsche Bandangaben",
+                                  "\r\n1 fehlende oder falsche Modeangaben",
+                                  "\r\n1 unvollst\xE4ndige", "\r\n1 nicht lesbare", "\r\n  DL4AA "})
         EXPECT_NE(text.find(part), std::string::npos) << part;
     EXPECT_EQ(text.find("gespeichert"), std::string::npos);
 }
@@ -173,8 +172,9 @@ TEST_F(AdifStoreRefusalTest, ARecordTheStoreRefusesIsReportedWithCallAndTimeNotC
     EXPECT_EQ(r.refusals[0].zeit, "12:00");
     EXPECT_EQ(strict_->RecordCount(), 12);
     EXPECT_EQ(ContactSum(session_.totals), 1);
-    EXPECT_NE(AdifImportReport(r).find("1 Datens\xE4tze konnten nicht gespeichert werden\r\n  SP5ABC "),
-              std::string::npos);
+    EXPECT_NE(
+        AdifImportReport(r).find("1 Datens\xE4tze konnten nicht gespeichert werden\r\n  SP5ABC "),
+        std::string::npos);
 }
 
 TEST(AdifLogFieldsTest, TheContestsCaptionsFollowTheFixedFieldsAndEmptyOnesNeverMatch) {

@@ -53,8 +53,7 @@ TEST_F(PartyCountTest, AgesFallIntoTheirStepsAndContactsWithoutPointsDoNotCount)
                                                {10, 80, 1},
                                                {10, 0, 1},
                                                {10, 1, 1}})
-        EXPECT_EQ(CountPartyAges(*session_.log, e.step)[static_cast<std::size_t>(e.index)],
-                  e.count)
+        EXPECT_EQ(CountPartyAges(*session_.log, e.step)[static_cast<std::size_t>(e.index)], e.count)
             << e.step << " " << e.index;
 }
 
