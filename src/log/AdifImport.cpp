@@ -91,7 +91,7 @@ PanelValues RecordPanel(const LogSession& s, const std::vector<AdifLogField>& fi
     SplitRst(value("RST_RCVD"), p.rcvd);
     if (p.rcvd.field2.empty()) p.rcvd.field2 = value(ReceivedCaption(s.definition, 2));
     if (p.rcvd.field3.empty()) p.rcvd.field3 = value(ReceivedCaption(s.definition, 3));
-    p.rcvd.field4 = ValueOr(value(ReceivedCaption(s.definition, 4)), p.rcvd.field4);
+    p.rcvd.field4 = value(ReceivedCaption(s.definition, 4));
     return p;
 }
 
@@ -115,6 +115,37 @@ void Refuse(AdifImportResult& result, const QsoRecord& c, std::string reason) {
 
 std::string Count(int n) {
     return radio::Trim(radio::FormatPicture("#####", n));
+}
+
+// Saves one record's panel as the entry form saves a typed contact and
+// counts the outcome; the dupe check's box is counted, not shown.
+void SaveRecord(LogSession& s, EntryState& st, const PanelValues& panel, AdifImportResult& result) {
+    QuietMessages quiet;
+    SaveResult saved;
+    {
+        const platform::ScopedMessages install(quiet);
+        saved = SaveContact(s, st, panel);
+    }
+    switch (saved.status) {
+        case SaveStatus::kSaved:
+            ++result.imported;
+            break;
+        case SaveStatus::kRefused:
+            if (!IsComplete(s, saved.stored)) {
+                ++result.incomplete;
+            } else if (FindDupe(s, saved.stored, false) != 0) {
+                ++result.duplicates;
+            } else {
+                ++result.checkRefused;
+                Refuse(result, saved.stored, quiet.last);
+            }
+            break;
+        case SaveStatus::kAddFailed:
+        case SaveStatus::kUpdateFailed:
+            ++result.storeFailures;
+            Refuse(result, saved.stored, saved.reason);
+            break;
+    }
 }
 
 }  // namespace
@@ -220,39 +251,18 @@ AdifImportResult ImportAdif(LogSession& s, EntryState& st, const PanelLayout& la
         }
         if (const std::optional<double> mhz = ToBaender::ReadFrequency(freq); mhz && *mhz > 0) {
             const char band = ToBaender::BandFromFrequency(ToBaender::NormaliseFrequency(*mhz));
-            if (band != radio::kNoBand && band != s.band) ChangeBand(s, st, band);
+            // Only a band of the contest becomes the form's band, even when
+            // the checks are off.
+            const bool contestBand =
+                std::ranges::find(s.definition.Bands, band) != s.definition.Bands.end();
+            if (band != radio::kNoBand && contestBand && band != s.band) ChangeBand(s, st, band);
         }
         s.mode = mode.substr(0, 6);
         st.contact.SetMode(s.mode);
         st.contact.SetBand(s.band);
         PanelValues panel = RecordPanel(s, fields, record, PanelOf(st.contact, s), defaults);
         panel.freq = freq;
-        QuietMessages quiet;
-        SaveResult saved;
-        {
-            const platform::ScopedMessages install(quiet);
-            saved = SaveContact(s, st, panel);
-        }
-        switch (saved.status) {
-            case SaveStatus::kSaved:
-                ++result.imported;
-                break;
-            case SaveStatus::kRefused:
-                if (!IsComplete(s, saved.stored)) {
-                    ++result.incomplete;
-                } else if (FindDupe(s, saved.stored, false) != 0) {
-                    ++result.duplicates;
-                } else {
-                    ++result.checkRefused;
-                    Refuse(result, saved.stored, quiet.last);
-                }
-                break;
-            case SaveStatus::kAddFailed:
-            case SaveStatus::kUpdateFailed:
-                ++result.storeFailures;
-                Refuse(result, saved.stored, saved.reason);
-                break;
-        }
+        SaveRecord(s, st, panel, result);
     }
     s.mode = sessionMode;
     return result;
