@@ -240,10 +240,11 @@ AdifImportResult ImportAdif(LogSession& s, EntryState& st, const PanelLayout& la
         }
         const std::string freqValue = AdifLogValue(fields, record, "FREQ");
         const std::string bandValue = AdifLogValue(fields, record, "BAND");
-        const std::string freq = !IsMapped(fields, "FREQ") && !IsMapped(fields, "BAND")
-                                     ? defaults.freq
-                                     : FrequencyText(freqValue, bandValue);
-        if (!options.noModeBandCheck &&
+        // A file whose band and frequency are not mapped is logged on the
+        // form's band and frequency.
+        const bool bandMapped = IsMapped(fields, "FREQ") || IsMapped(fields, "BAND");
+        const std::string freq = bandMapped ? FrequencyText(freqValue, bandValue) : defaults.freq;
+        if (!options.noModeBandCheck && bandMapped &&
             AdifBandAccepted(s.definition, freq.empty() ? freqValue : freq, bandValue) ==
                 radio::kNoBand) {
             ++result.bandErrors;

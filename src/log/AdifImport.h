@@ -72,7 +72,8 @@ struct AdifImportOptions {
 // Imports every record of `file` in file order. Each record starts from a
 // new empty contact: the call and the received fields come only from the
 // record; date, time and frequency take `defaults` (the panel's texts when
-// the import began) only when their log field is not mapped at all. A
+// the import began) only when their log fields are not mapped at all (the
+// band check then passes on the form's band). A
 // record goes through the mode and band checks, then is filled and saved
 // like a typed contact (SaveContact); duplicates are counted, never shown.
 // The session's mode is kept; the band follows the last record's frequency.

@@ -7,6 +7,8 @@
 #include "LogTestSupport.h"
 #include "log/ContactEntry.h"
 #include "log/Scoring.h"
+#include "radio/Baender.h"
+#include "radio/Text.h"
 
 namespace mss::log::test {
 namespace {
