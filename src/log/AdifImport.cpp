@@ -1,7 +1,9 @@
 #include "log/AdifImport.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "log/DupeCheck.h"
 #include "log/EntryActions.h"
@@ -194,6 +196,16 @@ std::string AdifLogValue(const std::vector<AdifLogField>& fields, const AdifReco
         return seconds == radio::kNoTime ? value : radio::TimeToText("hh:mm", seconds);
     }
     return value;
+}
+
+std::optional<AdifFile> ReadAdifFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return ReadAdif(bytes);
 }
 
 bool AdifModeAccepted(const ContestDefinition& d, std::string_view mode) {

@@ -5,6 +5,7 @@
 // both call it; nothing here shows a window.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,10 @@ std::string AdifLogFieldText(const AdifLogField& field);
 // date becomes "dd.mm.yyyy", a time "hh:mm". Empty when there is none.
 std::string AdifLogValue(const std::vector<AdifLogField>& fields, const AdifRecord& record,
                          std::string_view name);
+
+// Reads and parses an ADIF file; nullopt when it does not exist or cannot
+// be read.
+std::optional<AdifFile> ReadAdifFile(const std::string& path);
 
 // A record refused with its reason, for the operator.
 struct AdifRefusal {
