@@ -27,6 +27,7 @@
 #include "app/Partyauswertungform.h"
 #include "contest/Catalogue.h"
 #include "contest/ContestNotes.h"
+#include "contest/StationFile.h"
 #include "log/ContestLog.h"
 #include "log/LogKeys.h"
 #include "log/Scoring.h"
