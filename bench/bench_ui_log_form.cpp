@@ -130,14 +130,19 @@ void BM_KeyPressInCallField(benchmark::State& state) {
 }
 BENCHMARK(BM_KeyPressInCallField)->Unit(benchmark::kMicrosecond);
 
+// A new contact with `call` typed into the call field.
+void TypeCall(app::TContestLogStd& form, const std::string& call) {
+    form.NewContact();
+    QTest::keyClicks(form.Panel().eCall, QString::fromStdString(call));
+}
+
 void BM_LeaveCallField(benchmark::State& state) {
     app::TContestLogStd& form = *Form().form;
     app::LogEntryPanel& panel = form.Panel();
     int n = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        form.NewContact();
-        QTest::keyClicks(panel.eCall, QString::fromStdString(Call('L', n++ * 7 % kContacts)));
+        TypeCall(form, Call('L', n++ * 7 % kContacts));
         state.ResumeTiming();
         QTest::keyClick(panel.eCall, Qt::Key_Return);  // a dupe: checked and cleared
         QApplication::processEvents();
@@ -151,8 +156,7 @@ void BM_SaveOneContact(benchmark::State& state) {
     int n = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        form.NewContact();
-        QTest::keyClicks(panel.eCall, QString::fromStdString(Call('K', n++)));
+        TypeCall(form, Call('K', n++));
         QTest::keyClick(panel.eCall, Qt::Key_Return);
         QTest::keyClicks(panel.eRSTr[1], QStringLiteral("JO40AA"));
         state.ResumeTiming();

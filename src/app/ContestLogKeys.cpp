@@ -236,25 +236,25 @@ void TContestLogStd::LeaveField(ui::TkxEdit* field) {
 }
 
 void TContestLogStd::EntryMode() {
-    logMode_ = false;
-    for (QPushButton* b : {btnClear_, btnBand_, btnMode_, btnListe_, btnNameQth_})
-        b->setEnabled(true);
-    for (QPushButton* b : {btnBandlog_, btnAendern_, btnLoeschen_}) b->setEnabled(false);
-    Paint(*lLogbuch_, kNavy);
-    lLogbuch_->setText(platform::QtText(radio::Bilingual("Contest-Logbuch", "Contest-logbook")));
+    ShowMode(false);
 }
 
 void TContestLogStd::LogMode() {
-    logMode_ = true;
-    for (QPushButton* b : {btnClear_, btnBand_, btnMode_, btnListe_, btnNameQth_})
-        b->setEnabled(false);
-    for (QPushButton* b : {btnBandlog_, btnAendern_, btnLoeschen_}) b->setEnabled(true);
-    Paint(*lLogbuch_, kLogRed);
-    lLogbuch_->setText(
-        platform::QtText(radio::Bilingual("Contest-Logbuch (ESC: zur\xFC"
-                                          "ck zur Eingabe)",
-                                          "Contest-logbook (ESC: return to entry)")));
+    ShowMode(true);
     if (!Brow_->isAncestorOf(focusWidget())) Brow_->setFocus();
+}
+
+void TContestLogStd::ShowMode(bool log) {
+    logMode_ = log;
+    for (QPushButton* b : {btnClear_, btnBand_, btnMode_, btnListe_, btnNameQth_})
+        b->setEnabled(!log);
+    for (QPushButton* b : {btnBandlog_, btnAendern_, btnLoeschen_}) b->setEnabled(log);
+    Paint(*lLogbuch_, log ? kLogRed : kNavy);
+    lLogbuch_->setText(
+        platform::QtText(log ? radio::Bilingual("Contest-Logbuch (ESC: zur\xFC"
+                                                "ck zur Eingabe)",
+                                                "Contest-logbook (ESC: return to entry)")
+                             : radio::Bilingual("Contest-Logbuch", "Contest-logbook")));
 }
 
 }  // namespace mss::app

@@ -103,6 +103,7 @@ class TContestLogStd : public QDialog {
     void TextEdited(ui::TkxEdit* field);
     void EntryMode();
     void LogMode();
+    void ShowMode(bool log);
 
     // ContestLogEntry.cpp
     void Save();

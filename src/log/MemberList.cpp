@@ -10,15 +10,7 @@ namespace mss::log {
 namespace {
 
 std::vector<std::string> SplitFields(std::string_view line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t semicolon = line.find(';', start);
-        fields.emplace_back(line.substr(start, semicolon - start));
-        if (semicolon == std::string_view::npos) break;
-        start = semicolon + 1;
-    }
-    return fields;
+    return radio::SplitText(line, ';');
 }
 
 }  // namespace

@@ -36,14 +36,7 @@ std::string FullYear(std::string_view year, int currentYear) {
 }
 
 std::vector<std::string> SplitDots(std::string_view text) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t dot = text.find('.', start);
-        parts.emplace_back(text.substr(start, dot - start));
-        if (dot == std::string_view::npos) break;
-        start = dot + 1;
-    }
+    std::vector<std::string> parts = radio::SplitText(text, '.');
     if (parts.size() == 3 && parts.back().empty()) parts.pop_back();
     return parts;
 }

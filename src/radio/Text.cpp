@@ -92,4 +92,15 @@ std::string ApplyLetterCase(std::string_view text) {
     return ApplyLetterCase(text, Program().LetterCase);
 }
 
+std::vector<std::string> SplitText(std::string_view text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t at = text.find(separator, start);
+        parts.emplace_back(text.substr(start, at - start));
+        if (at == std::string_view::npos) return parts;
+        start = at + 1;
+    }
+}
+
 }  // namespace mss::radio

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mss::radio {
 
@@ -14,6 +15,9 @@ std::string Trim(std::string_view text);
 std::string UpperText(std::string_view text);
 // The reverse mapping of UpperText.
 std::string LowerText(std::string_view text);
+
+// The parts of a text between the separators ("a;;b" gives "a", "", "b").
+std::vector<std::string> SplitText(std::string_view text, char separator);
 
 // Cuts to width characters or pads on the right with blanks.
 std::string Fit(std::string_view text, int width);
