@@ -2,6 +2,8 @@
 
 #include "app/ContestLogStd.h"
 #include "app/LogFormPlacement.h"
+#include "app/LogWindows.h"
+#include "contest/ContestNotes.h"
 #include "platform/Messages.h"
 
 namespace mss::app {
@@ -15,6 +17,7 @@ void RunContestLogForm(TContestBrow& window, std::int32_t entryNumber,
             "ffnet werden.");
         return;
     }
+    InstallLogWindows(form);
     PlaceOverMainWindow(form, window);
     form.exec();
 }
@@ -22,6 +25,7 @@ void RunContestLogForm(TContestBrow& window, std::int32_t entryNumber,
 ContestBrowHooks DefaultListHooks() {
     ContestBrowHooks hooks;
     hooks.runLog = RunContestLogForm;
+    hooks.rules = [](QWidget&) { (void)contest::OpenRules('j'); };
     return hooks;
 }
 

@@ -76,7 +76,7 @@ struct SaveResult {
     SaveStatus status = SaveStatus::kRefused;
     int errorLevel = 0;
     std::string reason;  // for the operator; empty when saved or refused by a check
-    QsoRecord stored;
+    QsoRecord stored;    // as filled from the panel, also when refused
 };
 
 struct SaveOptions {
