@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
     fonts-liberation hamradio-files qt6-translations-l10n libhamlib-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev poppler-utils
 )
 
 missing=()
