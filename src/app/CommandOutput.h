@@ -1,0 +1,15 @@
+// What the commands print: texts of the records (Windows-1252) converted
+// for the terminal, and the reasons of a refusal on standard error.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mss::app {
+
+// Standard output, a record text converted to UTF-8, with a line end.
+void PrintLine(std::string_view cp1252);
+// Standard error, prefixed with the program's name.
+void PrintError(std::string_view cp1252);
+
+}  // namespace mss::app
