@@ -5,9 +5,23 @@
 
 namespace mss::app {
 
+CommandSpec MakeSpec(std::string name, std::string synopsis, std::string description,
+                     std::vector<OptionSpec> options) {
+    CommandSpec spec;
+    spec.name = std::move(name);
+    spec.synopsis = std::move(synopsis);
+    spec.description = std::move(description);
+    spec.options = std::move(options);
+    return spec;
+}
+
 std::string ParsedArguments::Value(const std::string& name, const std::string& fallback) const {
     const auto it = values.find(name);
     return it == values.end() || it->second.empty() ? fallback : it->second.back();
+}
+
+std::string ParsedArguments::PathOf(const std::string& name) const {
+    return name.empty() ? name : (startDir / name).lexically_normal().string();
 }
 
 namespace {

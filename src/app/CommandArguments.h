@@ -2,6 +2,7 @@
 // may repeat; parsing gives the values or a usage error.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -26,14 +27,23 @@ struct CommandSpec {
     std::string positionalName;  // "FILE"
 };
 
+// A command without positional arguments.
+CommandSpec MakeSpec(std::string name, std::string synopsis, std::string description,
+                     std::vector<OptionSpec> options);
+
 struct ParsedArguments {
     std::map<std::string, std::vector<std::string>> values;
     std::vector<std::string> positional;
     bool help = false;
+    // Where the program was started: file names are taken relative to it,
+    // not to the data directory the command works in.
+    std::filesystem::path startDir;
 
     bool Has(const std::string& name) const { return values.contains(name); }
     // The (last) value of an option, or `fallback`.
     std::string Value(const std::string& name, const std::string& fallback = {}) const;
+    // A file name of the command line as an absolute path.
+    std::string PathOf(const std::string& name) const;
 };
 
 // Parses `args` (what follows the command's words); "--opt VALUE" and

@@ -100,13 +100,13 @@ bool CheckOne(const std::string& name, const std::string& base, store::RebuildDe
 }  // namespace
 
 CommandSpec CheckSpec() {
-    return {"check",
-            "[--repair]",
-            "Checks every fileblock of the data directory (the data header against the file,\n"
-            "the free slots, every index against the data file) and prints one line per file:\n"
-            "ok, damaged, locked (held open by another running copy) or, with --repair,\n"
-            "rebuilt. Exit status 1 when a file is left damaged or could not be checked.",
-            {{"--repair", false}}};
+    return MakeSpec(
+        "check", "[--repair]",
+        "Checks every fileblock of the data directory (the data header against the file,\n"
+        "the free slots, every index against the data file) and prints one line per file:\n"
+        "ok, damaged, locked (held open by another running copy) or, with --repair,\n"
+        "rebuilt. Exit status 1 when a file is left damaged or could not be checked.",
+        {{"--repair", false}});
 }
 
 int RunCheck(const ParsedArguments& args) {

@@ -111,28 +111,29 @@ void TakeInput(const contest::SetupInput& in, std::uint8_t category,
 }  // namespace
 
 CommandSpec EntryNewSpec() {
-    return {"entry new",
-            "--call CALL --locator LOC [--name TEXT] [--category N] [--start DATE] [--end DATE]\n"
-            "          [--operator NAME] [--street TEXT] [--town 'POSTCODE TOWN'] [--country "
-            "TEXT]\n          [--dok DOK] [--station TEXT] [--yes]",
-            "Creates a contest entry with the checks of the setup dialog and prints its number.\n"
-            "DATE is dd.mm.yyyy; the contest's dates are proposed. --category is the number of\n"
-            "the category in the order the setup dialog lists them (1 QRP, 2 QRO, 3 TEAM).\n"
-            "The address options replace the station data of the suite settings; --station\n"
-            "is the description of the station; --yes answers the setup's questions with Yes.",
-            {{"--call", true, true},
-             {"--locator", true, true},
-             {"--name"},
-             {"--category"},
-             {"--start"},
-             {"--end"},
-             {"--operator"},
-             {"--street"},
-             {"--town"},
-             {"--country"},
-             {"--dok"},
-             {"--station"},
-             {"--yes", false}}};
+    return MakeSpec(
+        "entry new",
+        "--call CALL --locator LOC [--name TEXT] [--category N] [--start DATE] [--end DATE]\n"
+        "          [--operator NAME] [--street TEXT] [--town 'POSTCODE TOWN'] [--country "
+        "TEXT]\n          [--dok DOK] [--station TEXT] [--yes]",
+        "Creates a contest entry with the checks of the setup dialog and prints its number.\n"
+        "DATE is dd.mm.yyyy; the contest's dates are proposed. --category is the number of\n"
+        "the category in the order the setup dialog lists them (1 QRP, 2 QRO, 3 TEAM).\n"
+        "The address options replace the station data of the suite settings; --station\n"
+        "is the description of the station; --yes answers the setup's questions with Yes.",
+        {{"--call", true, true},
+         {"--locator", true, true},
+         {"--name"},
+         {"--category"},
+         {"--start"},
+         {"--end"},
+         {"--operator"},
+         {"--street"},
+         {"--town"},
+         {"--country"},
+         {"--dok"},
+         {"--station"},
+         {"--yes", false}});
 }
 
 int RunEntryNew(const ParsedArguments& args) {
@@ -181,11 +182,11 @@ int RunEntryNew(const ParsedArguments& args) {
 }
 
 CommandSpec EntryListSpec() {
-    return {"entry list",
-            "",
-            "Lists the contest entries, one a line, tab-separated: number, name, start date,\n"
-            "end date, contacts, score.",
-            {}};
+    return MakeSpec(
+        "entry list", "",
+        "Lists the contest entries, one a line, tab-separated: number, name, start date,\n"
+        "end date, contacts, score.",
+        {});
 }
 
 int RunEntryList(const ParsedArguments&) {
@@ -208,11 +209,11 @@ int RunEntryList(const ParsedArguments&) {
 }
 
 CommandSpec ScoreSpec() {
-    return {"score",
-            "--entry N",
-            "Prints the entry's evaluation as the setup dialog shows it: contacts, contacts\n"
-            "kept out of the score, contacts and points per band, the totals and the score.",
-            {{"--entry", true, true}}};
+    return MakeSpec(
+        "score", "--entry N",
+        "Prints the entry's evaluation as the setup dialog shows it: contacts, contacts\n"
+        "kept out of the score, contacts and points per band, the totals and the score.",
+        {{"--entry", true, true}});
 }
 
 namespace {

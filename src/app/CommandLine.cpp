@@ -110,6 +110,7 @@ int RunCommandLine(const std::vector<std::string>& args) {
             continue;
         const CommandSpec spec = command.spec();
         ParsedArguments parsed;
+        parsed.startDir = std::filesystem::current_path();
         const std::vector<std::string> options(rest.begin() + command.words.size(), rest.end());
         if (const auto problem = ParseArguments(spec, options, parsed))
             return Usage(*problem, UsageOf(spec));

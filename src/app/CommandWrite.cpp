@@ -102,12 +102,12 @@ std::string StatusText(output::WriteStatus status) {
 }  // namespace
 
 CommandSpec WriteSpec() {
-    return {"write",
-            "--entry N --kind KIND --out FILE",
-            "Writes one output of the output menu for the entry. KIND is one the contest\n"
-            "offers: for this contest txt (E-Log Gesamtdatei), sum, all, bnd, adif, csv and\n"
-            "the printed lists paper-sum and paper-all, which are written as PDF files.",
-            {{"--entry", true, true}, {"--kind", true, true}, {"--out", true, true}}};
+    return MakeSpec(
+        "write", "--entry N --kind KIND --out FILE",
+        "Writes one output of the output menu for the entry. KIND is one the contest\n"
+        "offers: for this contest txt (E-Log Gesamtdatei), sum, all, bnd, adif, csv and\n"
+        "the printed lists paper-sum and paper-all, which are written as PDF files.",
+        {{"--entry", true, true}, {"--kind", true, true}, {"--out", true, true}});
 }
 
 int RunWrite(const ParsedArguments& args) {
@@ -116,7 +116,7 @@ int RunWrite(const ParsedArguments& args) {
         PrintError("--entry needs an entry number");
         return kExitUsage;
     }
-    const std::string out = args.Value("--out");
+    const std::string out = args.PathOf(args.Value("--out"));
     if (out.empty()) {
         PrintError("--out needs a file name");
         return kExitUsage;
