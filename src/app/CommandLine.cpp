@@ -9,6 +9,7 @@
 
 #include "app/CommandCheck.h"
 #include "app/CommandEntries.h"
+#include "app/CommandImport.h"
 #include "app/CommandOutput.h"
 #include "app/CommandWrite.h"
 #include "platform/DataDir.h"
@@ -28,6 +29,7 @@ const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {{"entry", "new"}, EntryNewSpec, RunEntryNew},
         {{"entry", "list"}, EntryListSpec, RunEntryList},
+        {{"import-adif"}, ImportAdifSpec, RunImportAdif},
         {{"write"}, WriteSpec, RunWrite},
         {{"score"}, ScoreSpec, RunScore},
         {{"check"}, CheckSpec, RunCheck},
@@ -119,7 +121,10 @@ int RunCommandLine(const std::vector<std::string>& args) {
             return kExitOk;
         }
         if (!EnterDataDirectory(args)) return kExitFailed;
-        return command.run(parsed);
+        const int status = command.run(parsed);
+        // A value the command could not take is a usage error too.
+        if (status == kExitUsage) std::fprintf(stderr, "%s\n", UsageOf(spec).c_str());
+        return status;
     }
     return Usage("unknown command \"" + rest.front() + "\"", ProgramUsage());
 }

@@ -173,7 +173,10 @@ void TContestLogStd::EditRecord(const log::QsoRecord& record) {
 
 void TContestLogStd::DeleteCurrent() {
     if (!Brow_->CheckCurrent()) return;
-    const log::QsoRecord record = log::BufferRecord(*session_.log);
+    DeleteRecord(log::BufferRecord(*session_.log));
+}
+
+void TContestLogStd::DeleteRecord(const log::QsoRecord& record) {
     if (record.IsBandChange()) return;
     platform::Messages& messages = platform::CurrentMessages();
     messages.Information(

@@ -1,6 +1,7 @@
 #include "app/ContestLogStart.h"
 
 #include "app/ContestLogStd.h"
+#include "app/LogWindows.h"
 #include "contest/ContestStore.h"
 #include "log/LogOpening.h"
 #include "platform/Messages.h"
@@ -42,6 +43,7 @@ std::unique_ptr<TContestLogStd> PrepareContestLog(std::int32_t entryNumber, QWid
             "ffnet werden.");
         return nullptr;
     }
+    InstallLogWindows(*form);
     storeUse->setParent(form.get());
     (void)storeUse.release();
     return form;

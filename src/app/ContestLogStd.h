@@ -73,6 +73,12 @@ class TContestLogStd : public QDialog {
     // Edits or deletes the contact under the band log's cursor.
     void EditCurrent();
     void DeleteCurrent();
+    // Edits or deletes a contact of the log (the list windows' Enter and Del).
+    void EditRecord(const log::QsoRecord& record);
+    void DeleteRecord(const log::QsoRecord& record);
+    // Stores the contest entry (QVKK) and its extra record (QVKZ).
+    bool StoreEntry();
+    const log::PanelLayout& Layout() const { return layout_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -88,7 +94,6 @@ class TContestLogStd : public QDialog {
     void ShowContact();
     void RefreshScore();
     bool CloseDown();
-    bool StoreEntry();
 
     // ContestLogKeys.cpp
     bool FormKeyDown(QObject* watched, int key, Qt::KeyboardModifiers modifiers,
@@ -109,7 +114,6 @@ class TContestLogStd : public QDialog {
     void ToggleQsl();
     void RunPass(const std::function<void()>& pass);
     void ShowSaved(const log::QsoRecord& stored);
-    void EditRecord(const log::QsoRecord& record);
 
     // Marks a handler at work for its lifetime; nested guards keep the mark.
     class Busy {

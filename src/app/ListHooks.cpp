@@ -1,5 +1,6 @@
 #include "app/ListHooks.h"
 
+#include "contest/ContestNotes.h"
 #include "platform/Messages.h"
 
 namespace mss::app {
@@ -12,6 +13,7 @@ void RunContestLogForm(TContestBrow&, std::int32_t, const contest::ContestDefini
 ContestBrowHooks DefaultListHooks() {
     ContestBrowHooks hooks;
     hooks.runLog = RunContestLogForm;
+    hooks.rules = [](QWidget&) { (void)contest::OpenRules('j'); };
     return hooks;
 }
 

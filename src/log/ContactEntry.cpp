@@ -122,7 +122,6 @@ void PrepareNewContact(LogSession& s, EntryState& st, const PanelLayout& layout)
         st.pendingBand = 0;
         Recount(s, false);
     }
-    st.lastCall = st.contact.Call();
     st.lastPrefix.clear();
     st.checkedCall.clear();
     st.next = NextNumbers(*s.log, s.band, s.mode);
@@ -179,6 +178,7 @@ SaveResult SaveContact(LogSession& s, EntryState& st, const PanelValues& given,
     (void)FillRecordFromPanel(s, panel, c);
     EvaluateMultipliers(s, c);
     SaveResult result;
+    result.stored = c;
     if (!CanSave(s, c)) return result;
     st.lastDatum = c.Datum();
     st.lastZeit = c.Zeit();
@@ -192,6 +192,7 @@ SaveResult SaveContact(LogSession& s, EntryState& st, const PanelValues& given,
     if (const int level = AddContact(*s.log, c); level != 0) {
         result.status = SaveStatus::kAddFailed;
         result.errorLevel = level;
+        result.stored = c;
         const store::ErrorEntry* worst = store::Errors().Worst();
         result.reason = "Der Kontakt konnte nicht gespeichert werden (Fehler " +
                         std::to_string(worst != nullptr ? worst->code : level) + ").";

@@ -79,6 +79,9 @@ TEST_F(CommandLineTest, BadArgumentsGiveUsageAndStatusTwo) {
         {"write", "--entry", "1", "--kind"},
         {"check", "--repair=yes"},
         {"check", "extra"},
+        {"import-adif", "--entry", "1"},
+        {"import-adif", "--entry", "1", "a.adi", "b.adi"},
+        {"import-adif", "--entry", "1", "--map", "GRID", "a.adi"},
     };
     for (const auto& args : cases) {
         const Run run = Program(args);
@@ -93,6 +96,7 @@ TEST_F(CommandLineTest, EveryCommandExplainsItself) {
                                                {"entry", "new", "--help"},
                                                {"entry", "list", "--help"},
                                                {"score", "--help"},
+                                               {"import-adif", "--help"},
                                                {"write", "--help"},
                                                {"check", "--help"}}) {
         const Run run = Program(args);
@@ -148,6 +152,91 @@ TEST_F(CommandLineTest, AFileblockHeldByAnotherProgramIsReportedLocked) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("QVKK\tlocked"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("QVKZ\tok"), std::string::npos) << run.out;
+}
+
+// Own locator JO62MM. Distances by the locator formula, worked out by hand:
+// JO40XC 343 km, JO31MM 425 km, IO91WM 906 km.
+constexpr const char* kAdif =
+    "Exported by a test\n<ADIF_VER:5>3.1.4<EOH>\n"
+    // stored
+    "<CALL:6>DL1AAA<QSO_DATE:8>20260812<TIME_ON:4>0105<MODE:6>FSK441<FREQ:7>144.370"
+    "<RST_SENT:2>26<RST_RCVD:2>27<GRIDSQUARE:6>JO40XC<EOR>\n"
+    // a duplicate of the first
+    "<CALL:6>DL1AAA<QSO_DATE:8>20260812<TIME_ON:4>0230<MODE:6>FSK441<FREQ:7>144.370"
+    "<RST_SENT:2>26<RST_RCVD:2>27<GRIDSQUARE:6>JO40XC<EOR>\n"
+    // a portable call, stored
+    "<CALL:8>DL2DDD/P<QSO_DATE:8>20260812<TIME_ON:4>0310<MODE:2>CW<BAND:2>2m"
+    "<RST_SENT:3>599<RST_RCVD:3>599<GRIDSQUARE:6>JO31MM<EOR>\n"
+    // the same station at home: a duplicate through its home call
+    "<CALL:6>DL2DDD<QSO_DATE:8>20260812<TIME_ON:4>0320<MODE:2>CW<BAND:2>2m"
+    "<RST_SENT:3>599<RST_RCVD:3>599<GRIDSQUARE:6>JO31MM<EOR>\n"
+    // no locator
+    "<CALL:5>OK1BB<QSO_DATE:8>20260812<TIME_ON:4>0400<MODE:6>FSK441<FREQ:7>144.370<EOR>\n"
+    // a bad date
+    "<CALL:5>SP2CC<QSO_DATE:8>20261340<TIME_ON:4>0410<MODE:6>FSK441<FREQ:7>144.370"
+    "<GRIDSQUARE:6>JO94AA<EOR>\n"
+    // stored
+    "<CALL:5>G4EEE<QSO_DATE:8>20260813<TIME_ON:4>2300<MODE:6>FSK441<FREQ:7>144.360"
+    "<RST_SENT:2>26<RST_RCVD:2>37<GRIDSQUARE:6>IO91WM<EOR>\n";
+
+TEST_F(CommandLineTest, AnImportedLogIsScoredWrittenCheckedAndRepaired) {
+    const std::string entry = NewEntry();
+    ASSERT_EQ(entry, "1");
+    std::ofstream(File("in.adi"), std::ios::binary) << kAdif;
+
+    const Run import = Program({"import-adif", "--entry", entry, File("in.adi").string()});
+    EXPECT_EQ(import.status, 0) << import.err;
+    EXPECT_EQ(import.out, "read\t7\nstored\t3\nduplicates\t2\nrefused\t2\n") << import.err;
+    for (const char* named : {"OK1BB", "SP2CC", "DL1AAA", "DL2DDD"})
+        EXPECT_NE(import.err.find(named), std::string::npos) << import.err;
+
+    const Run score = Program({"score", "--entry", entry});
+    EXPECT_EQ(score.status, 0) << score.err;
+    EXPECT_NE(score.out.find("contacts\t3\n"), std::string::npos) << score.out;
+    EXPECT_NE(score.out.find("band\t2 m\t3\t1674\n"), std::string::npos) << score.out;
+    EXPECT_NE(score.out.find("score\t1674\n"), std::string::npos) << score.out;
+    const Run list = Program({"entry", "list"});
+    EXPECT_EQ(list.out, "1\tMS Sprint August\t01.08.2026\t31.08.2026\t3\t1674\n") << list.err;
+
+    for (const char* kind : {"txt", "sum", "all", "bnd", "adif", "csv", "paper-sum", "paper-all"}) {
+        const fs::path out = File(std::string("out.") + kind);
+        const Run run = Program({"write", "--entry", entry, "--kind", kind, "--out", out.string()});
+        EXPECT_EQ(run.status, 0) << kind << ": " << run.err;
+        EXPECT_GT(fs::file_size(out), 100u) << kind;
+    }
+    EXPECT_EQ(ReadAll(File("out.paper-all")).rfind("%PDF", 0), 0u);
+    EXPECT_NE(ReadAll(File("out.all")).find("DL2DDD/P"), std::string::npos);
+    const mss::log::AdifFile back = mss::log::ReadAdif(ReadAll(File("out.adif")));
+    ASSERT_EQ(back.Records.size(), 3u);
+    EXPECT_EQ(back.Records[0].Value("CALL"), "DL1AAA");
+    EXPECT_EQ(back.Records[1].Value("CALL"), "DL2DDD/P");
+    EXPECT_EQ(back.Records[2].Value("GRIDSQUARE"), "IO91WM");
+    for (const auto& name : {"out.txt", "out.adif"})
+        for (const auto& item : fs::directory_iterator(dir_.path()))
+            EXPECT_EQ(item.path().filename().string().find(".tmp"), std::string::npos) << name;
+
+    const Run sound = Program({"check"});
+    EXPECT_EQ(sound.status, 0) << sound.out;
+    EXPECT_NE(sound.out.find("QVLK0001\tok\t3 records"), std::string::npos) << sound.out;
+
+    // Index pages after the header zeroed: the log's indexes are lost.
+    {
+        std::fstream ix(File("QVLK0001.IX"), std::ios::in | std::ios::out | std::ios::binary);
+        ix.seekp(0, std::ios::end);
+        const auto size = static_cast<std::size_t>(ix.tellp());
+        ASSERT_GT(size, 2048u);
+        ix.seekp(1024);
+        const std::string zeros(size - 1024, '\0');
+        ix.write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
+    }
+    const Run damaged = Program({"check"});
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_NE(damaged.out.find("QVLK0001\tdamaged"), std::string::npos) << damaged.out;
+    const Run repaired = Program({"check", "--repair"});
+    EXPECT_EQ(repaired.status, 0) << repaired.out;
+    EXPECT_NE(repaired.out.find("QVLK0001\trebuilt\t3 records"), std::string::npos) << repaired.out;
+    EXPECT_EQ(Program({"check"}).status, 0);
+    EXPECT_EQ(Program({"score", "--entry", entry}).out, score.out);
 }
 
 }  // namespace

@@ -1,0 +1,38 @@
+#include "app/LogWindows.h"
+
+#include "app/BandLogBrow.h"
+#include "app/ContestLogStd.h"
+#include "app/ContestNotiz.h"
+#include "app/Formadifimport.h"
+#include "app/Korrekturstd.h"
+#include "app/LogEntryPanel.h"
+#include "app/Partyauswertungform.h"
+#include "log/AdifImport.h"
+#include "platform/Messages.h"
+
+namespace mss::app {
+
+void InstallLogWindows(TContestLogStd& form) {
+    TContestLogStd::OtherWindows& windows = form.Windows();
+    windows.correction = [](TContestLogStd& f) { RunListWindow(f, KorrekturMode::kCorrection); };
+    windows.callSearch = [](TContestLogStd& f) { RunListWindow(f, KorrekturMode::kCallSearch); };
+    windows.bandLogWindow = [](TContestLogStd& f) { RunListWindow(f, KorrekturMode::kBandLog); };
+    windows.notes = [](TContestLogStd& f) { (void)EditNotes(f); };
+    windows.party = RunPartyEvaluation;
+    windows.adifImport = RunAdifImport;
+}
+
+void RunAdifImport(TContestLogStd& form) {
+    TFormadifimport dialog(form.Session().definition, &form);
+    if (dialog.exec() != QDialog::Accepted) return;
+    // The import runs without letting window messages in, so the form's
+    // clock cannot write into the contact while it runs.
+    const log::AdifImportResult result =
+        log::ImportAdif(form.Session(), form.State(), form.Layout(), dialog.File(), dialog.Fields(),
+                        form.Panel().Values(), {.noModeBandCheck = dialog.NoChecks()});
+    form.NewContact();
+    form.Brow().LastPage();
+    platform::CurrentMessages().Information(log::AdifImportReport(result));
+}
+
+}  // namespace mss::app

@@ -1,0 +1,311 @@
+#include "log/AdifImport.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "log/DupeCheck.h"
+#include "log/EntryActions.h"
+#include "platform/Messages.h"
+#include "radio/Baender.h"
+#include "radio/DateTime.h"
+#include "radio/FormatPicture.h"
+#include "radio/Text.h"
+
+namespace mss::log {
+
+namespace {
+
+using contest::ContestDefinition;
+using radio::ToBaender;
+
+constexpr std::string_view kFixedFields[] = {"CALL",     "QSO_DATE", "TIME_ON", "RST_SENT",
+                                             "RST_RCVD", "BAND",     "FREQ",    "MODE"};
+
+// The caption of received field `field` (2 to 4) as a log field of the import.
+std::string ReceivedCaption(const ContestDefinition& d, int field) {
+    const std::string caption = radio::Trim(d.RcvdLabels[static_cast<std::size_t>(field - 2)]);
+    if (caption.empty() && field == 2) return "SRX";
+    return caption;
+}
+
+const AdifLogField* FindField(const std::vector<AdifLogField>& fields, std::string_view caption) {
+    for (const AdifLogField& f : fields)
+        if (f.caption == caption) return &f;
+    return nullptr;
+}
+
+bool IsMapped(const std::vector<AdifLogField>& fields, std::string_view caption) {
+    const AdifLogField* f = FindField(fields, caption);
+    return f == nullptr || !f->adifName.empty();
+}
+
+// Quietens the dupe check's boxes during an import: what it would have
+// said is kept as the reason of the refusal.
+class QuietMessages : public platform::Messages {
+  public:
+    void Information(std::string_view text) override { last = std::string(text); }
+    bool Question(std::string_view text) override {
+        last = std::string(text);
+        return false;
+    }
+    std::string last;
+};
+
+// An RST value of the file: up to 3 characters are the RST; a longer one
+// carries field 2 (and after a "/" field 3) behind it.
+void SplitRst(const std::string& value, ExchangeFields& fields) {
+    if (value.empty()) return;
+    if (value.size() <= 3) {
+        fields.rst = value;
+        return;
+    }
+    fields.rst = value.substr(0, 3);
+    const std::string rest = value.substr(3);
+    const auto slash = rest.find('/');
+    if (slash == std::string::npos) {
+        fields.field2 = rest;
+    } else {
+        fields.field2 = rest.substr(0, slash);
+        fields.field3 = rest.substr(slash + 1);
+    }
+}
+
+std::string ValueOr(std::string value, const std::string& fallback) {
+    return value.empty() ? fallback : value;
+}
+
+// The panel texts of one record over a new contact's texts.
+PanelValues RecordPanel(const LogSession& s, const std::vector<AdifLogField>& fields,
+                        const AdifRecord& record, PanelValues p, const PanelValues& defaults) {
+    auto value = [&](std::string_view name) { return AdifLogValue(fields, record, name); };
+    p.call = value("CALL");
+    p.datum = IsMapped(fields, "QSO_DATE") ? value("QSO_DATE") : defaults.datum;
+    p.zeit = IsMapped(fields, "TIME_ON") ? value("TIME_ON") : defaults.zeit;
+    p.name = value("NAME");
+    p.qth = value("QTH");
+    p.nameQthShown = !p.name.empty() || !p.qth.empty();
+    p.rcvd.field2.clear();
+    p.rcvd.field3.clear();
+    p.rcvd.field4.clear();
+    SplitRst(value("RST_SENT"), p.sent);
+    SplitRst(value("RST_RCVD"), p.rcvd);
+    if (p.rcvd.field2.empty()) p.rcvd.field2 = value(ReceivedCaption(s.definition, 2));
+    if (p.rcvd.field3.empty()) p.rcvd.field3 = value(ReceivedCaption(s.definition, 3));
+    p.rcvd.field4 = value(ReceivedCaption(s.definition, 4));
+    return p;
+}
+
+// The frequency text of a record: FREQ, else the nominal frequency of BAND,
+// with a decimal comma as the panel shows it.
+std::string FrequencyText(const std::string& freq, const std::string& band) {
+    std::string text = freq;
+    if (text.empty()) {
+        const double nominal = ToBaender::FrequencyFromName(band);
+        if (nominal > 0) text = radio::Trim(radio::FormatPicture("#####.####", nominal));
+    }
+    std::ranges::replace(text, '.', ',');
+    return text;
+}
+
+AdifRefusal RefusalOf(const QsoRecord& c, std::string reason) {
+    return {c.Call(), radio::Trim(radio::DateToText(radio::DateFormat, c.Datum())),
+            radio::Trim(radio::TimeToText("hh:mm", c.Zeit())), std::move(reason)};
+}
+
+void Refuse(AdifImportResult& result, const QsoRecord& c, std::string reason) {
+    result.refusals.push_back(RefusalOf(c, std::move(reason)));
+}
+
+// A record refused before it was filled, named by the file's values.
+AdifRefusal RefusalOf(const std::vector<AdifLogField>& fields, const AdifRecord& record,
+                      std::string reason) {
+    return {radio::Trim(AdifLogValue(fields, record, "CALL")),
+            AdifLogValue(fields, record, "QSO_DATE"), AdifLogValue(fields, record, "TIME_ON"),
+            std::move(reason)};
+}
+
+std::string Count(int n) {
+    return radio::Trim(radio::FormatPicture("#####", n));
+}
+
+// Saves one record's panel as the entry form saves a typed contact and
+// counts the outcome; the dupe check's box is counted, not shown.
+void SaveRecord(LogSession& s, EntryState& st, const PanelValues& panel, AdifImportResult& result) {
+    QuietMessages quiet;
+    SaveResult saved;
+    {
+        const platform::ScopedMessages install(quiet);
+        saved = SaveContact(s, st, panel);
+    }
+    switch (saved.status) {
+        case SaveStatus::kSaved:
+            ++result.imported;
+            break;
+        case SaveStatus::kRefused:
+            if (!IsComplete(s, saved.stored)) {
+                ++result.incomplete;
+                result.counted.push_back(RefusalOf(
+                    saved.stored, "unvollst\xE4ndig (Call, Datum oder Zeit fehlt oder falsch)"));
+            } else if (FindDupe(s, saved.stored, false) != 0) {
+                ++result.duplicates;
+                result.counted.push_back(RefusalOf(saved.stored, "Call doppelt"));
+            } else {
+                ++result.checkRefused;
+                Refuse(result, saved.stored, quiet.last);
+            }
+            break;
+        case SaveStatus::kAddFailed:
+        case SaveStatus::kUpdateFailed:
+            ++result.storeFailures;
+            Refuse(result, saved.stored, saved.reason);
+            break;
+    }
+}
+
+}  // namespace
+
+std::vector<AdifLogField> AdifLogFields(const ContestDefinition& d) {
+    std::vector<AdifLogField> fields;
+    auto add = [&](std::string caption) {
+        if (caption.empty() || FindField(fields, caption) != nullptr) return;
+        fields.push_back({std::move(caption), {}});
+    };
+    for (std::string_view name : kFixedFields) add(std::string(name));
+    add(ReceivedCaption(d, 3));
+    add(ReceivedCaption(d, 4));
+    add(ReceivedCaption(d, 2));
+    return fields;
+}
+
+bool MapAdifField(std::vector<AdifLogField>& fields, std::string_view caption,
+                  std::string_view adifName) {
+    for (AdifLogField& f : fields) {
+        if (f.caption != caption) continue;
+        if (!f.adifName.empty() || adifName.empty()) return false;
+        f.adifName = radio::UpperText(adifName);
+        return true;
+    }
+    return false;
+}
+
+std::string AdifLogFieldText(const AdifLogField& field) {
+    return field.adifName.empty() ? field.caption : field.caption + " (" + field.adifName + ")";
+}
+
+std::string AdifLogValue(const std::vector<AdifLogField>& fields, const AdifRecord& record,
+                         std::string_view name) {
+    if (name.empty()) return {};
+    const AdifLogField* field = FindField(fields, name);
+    if (field != nullptr && field->adifName.empty()) return {};
+    const std::string value = radio::Trim(record.Value(field ? field->adifName : name));
+    if (value.empty()) return {};
+    if (name == "QSO_DATE") {
+        const std::int32_t day = AdifDate(value);
+        return day == radio::kNoDate ? value : radio::DateToText(radio::DateFormat, day);
+    }
+    if (name == "TIME_ON") {
+        const std::int32_t seconds = AdifTime(value);
+        return seconds == radio::kNoTime ? value : radio::TimeToText("hh:mm", seconds);
+    }
+    return value;
+}
+
+bool AdifModeAccepted(const ContestDefinition& d, std::string_view mode) {
+    const std::string upper = radio::UpperText(radio::Trim(mode));
+    if (upper.empty()) return false;
+    if (std::ranges::find(d.Modes, upper) != d.Modes.end()) return true;
+    const bool digital = std::ranges::find(d.Modes, "DIGITAL") != d.Modes.end();
+    return digital && upper != "CW" && upper != "SSB" && upper != "FM";
+}
+
+char AdifBandAccepted(const ContestDefinition& d, std::string_view freq, std::string_view band) {
+    const std::optional<double> mhz = ToBaender::ReadFrequency(freq);
+    const char byFreq = mhz && *mhz > 0 ? ToBaender::BandFromFrequency(*mhz) : radio::kNoBand;
+    const char byName = ToBaender::BandFromName(band);
+    for (char b : d.Bands) {
+        if (b == 0) continue;
+        if (b == byFreq || b == byName) return b;
+    }
+    return radio::kNoBand;
+}
+
+AdifImportResult ImportAdif(LogSession& s, EntryState& st, const PanelLayout& layout,
+                            const AdifFile& file, const std::vector<AdifLogField>& fields,
+                            const PanelValues& defaults, const AdifImportOptions& options) {
+    AdifImportResult result;
+    const std::string sessionMode = s.mode;
+    for (const AdifRecord& record : file.Records) {
+        s.mode = sessionMode;
+        PrepareNewContact(s, st, layout);
+        if (!record.Ok()) {
+            ++result.unreadable;
+            QsoRecord shown;
+            shown.SetCall(radio::Trim(record.Value("CALL")));
+            shown.SetDatum(radio::kNoDate);
+            shown.SetZeit(radio::kNoTime);
+            Refuse(result, shown, AdifFaultText(record));
+            continue;
+        }
+        const std::string mode = radio::UpperText(ValueOr(
+            AdifLogValue(fields, record, "MODE"), IsMapped(fields, "MODE") ? "" : sessionMode));
+        if (!options.noModeBandCheck && !AdifModeAccepted(s.definition, mode)) {
+            ++result.modeErrors;
+            result.counted.push_back(RefusalOf(fields, record, "fehlende oder falsche Modeangabe"));
+            continue;
+        }
+        const std::string freqValue = AdifLogValue(fields, record, "FREQ");
+        const std::string bandValue = AdifLogValue(fields, record, "BAND");
+        const std::string freq = !IsMapped(fields, "FREQ") && !IsMapped(fields, "BAND")
+                                     ? defaults.freq
+                                     : FrequencyText(freqValue, bandValue);
+        if (!options.noModeBandCheck &&
+            AdifBandAccepted(s.definition, freq.empty() ? freqValue : freq, bandValue) ==
+                radio::kNoBand) {
+            ++result.bandErrors;
+            result.counted.push_back(RefusalOf(fields, record, "fehlende oder falsche Bandangabe"));
+            continue;
+        }
+        if (const std::optional<double> mhz = ToBaender::ReadFrequency(freq); mhz && *mhz > 0) {
+            const char band = ToBaender::BandFromFrequency(ToBaender::NormaliseFrequency(*mhz));
+            // Only a band of the contest becomes the form's band, even when
+            // the checks are off.
+            const bool contestBand =
+                std::ranges::find(s.definition.Bands, band) != s.definition.Bands.end();
+            if (band != radio::kNoBand && contestBand && band != s.band) ChangeBand(s, st, band);
+        }
+        s.mode = mode.substr(0, 6);
+        st.contact.SetMode(s.mode);
+        st.contact.SetBand(s.band);
+        PanelValues panel = RecordPanel(s, fields, record, PanelOf(st.contact, s), defaults);
+        panel.freq = freq;
+        SaveRecord(s, st, panel, result);
+    }
+    s.mode = sessionMode;
+    return result;
+}
+
+std::string AdifImportReport(const AdifImportResult& r) {
+    std::string text = Count(r.imported) + " Datens\xE4tze importiert";
+    auto line = [&](int n, std::string_view what) {
+        if (n != 0) text += "\r\n" + Count(n) + std::string(what);
+    };
+    line(r.duplicates, " Calls doppelt");
+    line(r.incomplete,
+         " unvollst\xE4ndige Datens\xE4tze (Call, Datum oder Zeit fehlt oder falsch)");
+    line(r.bandErrors, " fehlende oder falsche Bandangaben");
+    line(r.modeErrors, " fehlende oder falsche Modeangaben");
+    line(r.unreadable, " nicht lesbare Datens\xE4tze");
+    line(r.checkRefused, " von den Contestregeln abgewiesene Datens\xE4tze");
+    line(r.storeFailures, " Datens\xE4tze konnten nicht gespeichert werden");
+    constexpr std::size_t kShown = 20;
+    for (std::size_t i = 0; i < r.refusals.size() && i < kShown; ++i) {
+        const AdifRefusal& f = r.refusals[i];
+        text += "\r\n  " + (f.call.empty() ? std::string("?") : f.call) + " " + f.datum + " " +
+                f.zeit + ": " + f.reason;
+    }
+    if (r.refusals.size() > kShown)
+        text += "\r\n  ... " + Count(static_cast<int>(r.refusals.size() - kShown)) + " weitere";
+    return text;
+}
+
+}  // namespace mss::log

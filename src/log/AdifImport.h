@@ -1,0 +1,99 @@
+// Importing the contacts of an ADIF file into the open contest log: the log
+// fields the operator maps file fields onto, and the import itself, which
+// puts every record into the entry panel's texts and saves it through the
+// same routine as a typed contact. The import dialog and the command line
+// both call it; nothing here shows a window.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "log/AdifReader.h"
+#include "log/ContactEntry.h"
+#include "log/LogSession.h"
+#include "log/PanelFill.h"
+
+namespace mss::log {
+
+// One log field of the import and the file field mapped onto it (empty:
+// not mapped).
+struct AdifLogField {
+    std::string caption;
+    std::string adifName;
+};
+
+// The log fields a file field can be mapped onto: "CALL", "QSO_DATE",
+// "TIME_ON", "RST_SENT", "RST_RCVD", "BAND", "FREQ", "MODE", then the
+// captions of received fields 3, 4 and 2 ("SRX" for a field 2 without one),
+// each once; an empty caption is never a log field.
+std::vector<AdifLogField> AdifLogFields(const contest::ContestDefinition& definition);
+
+// Maps `adifName` onto the log field `caption`; false when that field is
+// unknown or already mapped.
+bool MapAdifField(std::vector<AdifLogField>& fields, std::string_view caption,
+                  std::string_view adifName);
+
+// The text a right-hand list shows for a field: the caption, and for a
+// mapped one " (" + the file field + ")".
+std::string AdifLogFieldText(const AdifLogField& field);
+
+// The value of log field `name` in a record: the mapped file field's value
+// (trimmed), nothing for a log field without a mapping, and for a field the
+// list does not hold ("NAME", "QTH") the file field of the same name. A
+// date becomes "dd.mm.yyyy", a time "hh:mm". Empty when there is none.
+std::string AdifLogValue(const std::vector<AdifLogField>& fields, const AdifRecord& record,
+                         std::string_view name);
+
+// A record refused with its reason, for the operator.
+struct AdifRefusal {
+    std::string call;
+    std::string datum;
+    std::string zeit;
+    std::string reason;
+};
+
+struct AdifImportResult {
+    int imported = 0;
+    int duplicates = 0;
+    int incomplete = 0;  // no or bad date or time, bad call
+    int bandErrors = 0;
+    int modeErrors = 0;
+    int unreadable = 0;                 // records the reader refused
+    int checkRefused = 0;               // refused by the contest's other checks (DOK lists)
+    int storeFailures = 0;              // the store refused the add or the write
+    std::vector<AdifRefusal> refusals;  // unreadable, check-refused and store failures
+    // The records behind the other counts (duplicates, incomplete, band and
+    // mode errors), for a caller that names every refused record.
+    std::vector<AdifRefusal> counted;
+};
+
+struct AdifImportOptions {
+    bool noModeBandCheck = false;  // "keine Mode/Band-Überprüfung"
+};
+
+// Imports every record of `file` in file order. Each record starts from a
+// new empty contact: the call and the received fields come only from the
+// record; date, time and frequency take `defaults` (the panel's texts when
+// the import began) only when their log field is not mapped at all. A
+// record goes through the mode and band checks, then is filled and saved
+// like a typed contact (SaveContact); duplicates are counted, never shown.
+// The session's mode is kept; the band follows the last record's frequency.
+AdifImportResult ImportAdif(LogSession& session, EntryState& state, const PanelLayout& layout,
+                            const AdifFile& file, const std::vector<AdifLogField>& fields,
+                            const PanelValues& defaults, const AdifImportOptions& options);
+
+// The text of the result box: the imported count + " Datensätze importiert"
+// and, each on its own line when not 0, the other counts; refused records
+// with call, date, time and reason.
+std::string AdifImportReport(const AdifImportResult& result);
+
+// The mode check: one of the contest's modes, or with "DIGITAL" among them
+// any mode other than "CW", "SSB" and "FM".
+bool AdifModeAccepted(const contest::ContestDefinition& definition, std::string_view mode);
+// The band of a record that the contest has: by frequency, or by the band
+// text (a name the band table knows); kNoBand when none.
+char AdifBandAccepted(const contest::ContestDefinition& definition, std::string_view freq,
+                      std::string_view band);
+
+}  // namespace mss::log
