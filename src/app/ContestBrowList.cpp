@@ -1,7 +1,6 @@
 // The list of contest entries in the main window and the operations on the
 // selected entry: new entry, setup and start, the contest log, deletion.
 #include <QApplication>
-#include <QDialog>
 #include <QPushButton>
 #include <QTimer>
 
@@ -174,13 +173,11 @@ void TContestBrow::RequestClose() {
 }
 
 // A modal dialog runs its own event loop; the window may only close (and
-// its files with it) once every such loop has returned.
+// its files with it) once every such loop has returned. Each dialog is
+// closed as its own close box would: the log form writes its entry back.
 void TContestBrow::CloseWhenDialogsAreGone() {
     if (QWidget* modal = QApplication::activeModalWidget()) {
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        else
-            modal->close();
+        modal->close();
         QTimer::singleShot(10, this, &TContestBrow::CloseWhenDialogsAreGone);
         return;
     }

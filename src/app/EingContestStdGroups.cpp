@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 
 #include "app/EingContestStd.h"
+#include "app/HelpHook.h"
 #include "app/WarningColour.h"
+#include "radio/ProgramValues.h"
 #include "ui/KxBitBtn.h"
 #include "ui/KxEdit.h"
 
@@ -216,8 +218,11 @@ QGroupBox* TEingContestStd::CreateEvaluationGroup() {
     for (int i = 0; i < 5; ++i) {
         evaluationHeaders_[i] =
             NewLabel(evaluationGroup_, nullptr, QString::fromLatin1(headers[i]));
-        grid->addWidget(evaluationHeaders_[i], 0, i < 4 ? i : 4);
+        if (i > 0) evaluationHeaders_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(evaluationHeaders_[i], 0, i);
     }
+    // The value columns stay narrow; the room left goes to the right.
+    grid->setColumnStretch(5, 1);
     const char* valueNames[] = {"leQSO", "leMulti", "lePunkte"};
     for (int i = 0; i < contest::ContestEntry::kBandIndexes; ++i) {
         for (int c = 0; c < 3; ++c) {
@@ -281,6 +286,8 @@ QWidget* TEingContestStd::CreateButtons() {
     connect(btnOK_, &ui::TkxBitBtn::OnClick, this, &TEingContestStd::btnBeendenClick);
     connect(btnAbbruch_, &ui::TkxBitBtn::OnClick, this, [this] { done(kSetupClosed); });
     connect(btnDruck_, &ui::TkxBitBtn::OnClick, this, &TEingContestStd::btnDruckClick);
+    connect(btnHilfe_, &ui::TkxBitBtn::OnClick, this,
+            [] { ShowContextHelp(radio::Program().RunDir); });
     return bar;
 }
 

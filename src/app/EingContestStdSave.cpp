@@ -13,12 +13,12 @@
 #include "contest/EntrySetup.h"
 #include "contest/StationFile.h"
 #include "contest/StationSettings.h"
+#include "log/PanelFill.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtText.h"
 #include "radio/DateTime.h"
 #include "radio/ProgramValues.h"
 #include "radio/Text.h"
-#include "radio/TypedDateTime.h"
 #include "ui/KxEdit.h"
 
 namespace mss::app {
@@ -52,8 +52,8 @@ void TEingContestStd::CompleteDateTime(ui::TkxEdit& edit) {
     if (radio::Trim(typed).empty()) return;
     const bool date = &edit == eDatumvon_ || &edit == eDatumbis_;
     const std::string completed =
-        date ? radio::CompleteTypedDate(typed, radio::DayMonthYear(radio::TodayLocal()).year)
-             : radio::CompleteTypedTime(typed);
+        date ? log::CompleteDate(typed, radio::DayMonthYear(radio::TodayLocal()).year)
+             : log::CompleteTime(typed);
     if (completed != typed) edit.setText(platform::QtText(completed));
 }
 

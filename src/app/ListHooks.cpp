@@ -1,13 +1,23 @@
 #include "app/ListHooks.h"
 
+#include "app/ContestLogStd.h"
+#include "app/LogFormPlacement.h"
 #include "contest/ContestNotes.h"
 #include "platform/Messages.h"
 
 namespace mss::app {
 
-void RunContestLogForm(TContestBrow&, std::int32_t, const contest::ContestDefinition&) {
-    platform::CurrentMessages().Information(
-        "Das Contest-Log ist in diesem Stand des Programms noch nicht enthalten.");
+void RunContestLogForm(TContestBrow& window, std::int32_t entryNumber,
+                       const contest::ContestDefinition& definition) {
+    TContestLogStd form(entryNumber, definition, &window);
+    if (!form.Opened()) {
+        platform::CurrentMessages().Information(
+            "Das Contest-Logbuch kann nicht ge\xF6"
+            "ffnet werden.");
+        return;
+    }
+    PlaceOverMainWindow(form, window);
+    form.exec();
 }
 
 ContestBrowHooks DefaultListHooks() {

@@ -177,12 +177,17 @@ std::int32_t ReadPanelDate(std::string_view typed, int currentYear) {
     return radio::TextToDate(radio::DateFormat, CompleteDate(typed, currentYear));
 }
 
-std::int32_t ReadPanelTime(std::string_view typed) {
+std::string CompleteTime(std::string_view typed) {
     std::string text = Trim(typed);
     std::ranges::replace(text, '.', ':');
     if (AllDigits(text) && text.size() == 4) text = text.substr(0, 2) + ":" + text.substr(2);
     if (AllDigits(text) && text.size() == 3) text = "0" + text.substr(0, 1) + ":" + text.substr(1);
     if (text.size() == 4 && text[1] == ':') text = "0" + text;
+    return text;
+}
+
+std::int32_t ReadPanelTime(std::string_view typed) {
+    std::string text = CompleteTime(typed);
     if (text.size() == 5) text += ":00";
     // A text of any other shape is no time (the reader would take it for midnight).
     if (text.size() != 8 || text[2] != ':' || text[5] != ':') return radio::kNoTime;

@@ -43,6 +43,9 @@ std::string NormaliseCall(std::string_view typed);
 std::string CompleteDate(std::string_view typed, int currentYear);
 // The day number of a typed date, or -1.
 std::int32_t ReadPanelDate(std::string_view typed, int currentYear);
+// A typed time completed to "hh:mm": "1234" is 12:34, "123", "1.23" and
+// "1:23" are 01:23; a text of no such shape stays as typed.
+std::string CompleteTime(std::string_view typed);
 // Seconds of a typed time: "1234" is 12:34, "123" and "1.23" are 01:23,
 // "12:34" gets ":00"; -1 when unreadable.
 std::int32_t ReadPanelTime(std::string_view typed);

@@ -12,6 +12,9 @@
 
 #include "app/AppTestSupport.h"
 #include "app/ContestBrow.h"
+#include "app/ContestLogStd.h"
+#include "app/ListHooks.h"
+#include "app/LogEntryPanel.h"
 #include "app/LogFormPlacement.h"
 #include "app/StoreStartupLoading.h"
 #include "app/WindowPlacement.h"
@@ -19,6 +22,8 @@
 #include "contest/StationFile.h"
 #include "log/ContestLog.h"
 #include "log/LogKeys.h"
+#include "platform/Clock.h"
+#include "radio/Locator.h"
 #include "store/KeyCodec.h"
 #include "ui/KxBitBtn.h"
 #include "ui/KxEdit.h"
@@ -225,6 +230,43 @@ TEST_F(ContestListTest, TheMainWindowWithEntriesLooksLikeTheProgram) {
     const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
     if (!out.isEmpty())
         window->grab().toImage().save(out + QStringLiteral("/main-window-entries.png"));
+}
+
+TEST_F(ContestListTest, StartenRunsTheLogFormOverTheEntryAndEvaluatesItsContacts) {
+    platform::FakeClock clock({2012, 8, 12, 14, 0, 0});
+    platform::ScopedClock installClock(clock);
+    test::WhenModal<TEingContestStd>(FillInAndStart);
+    int logged = 0;
+    QRect formPlace;
+    test::WhenModal<TContestLogStd>([&](TContestLogStd& form) {
+        formPlace = form.geometry();
+        QApplication::setActiveWindow(&form);
+        form.ClockTick();
+        for (auto [call, locator] : {std::pair{"oh5aa", "kp20le"}, std::pair{"sm7xy", "jo65ma"}}) {
+            QTest::keyClicks(form.Panel().eCall, QString::fromLatin1(call));
+            QTest::keyClick(form.Panel().eCall, Qt::Key_Return);
+            QTest::keyClicks(form.Panel().eRSTr[1], QString::fromLatin1(locator));
+            QTest::keyClick(form.Panel().eRSTr[1], Qt::Key_Return);
+        }
+        logged = form.Session().totals.contacts['k'];
+        test::WhenModal<TEingContestStd>([this](TEingContestStd& after) {
+            evaluation_ = Text(after, "lQSOtotal") + " / " + Text(after, "lpunktegesamt");
+            Click(after, "btnOK");
+        });
+        form.close();
+    });
+    auto window =
+        std::make_unique<TContestBrow>(std::make_unique<StoreStartupLoading>(kSampleCountryFile));
+    window->SetHooks(DefaultListHooks());
+    window->setGeometry(20, 30, 1000, 700);
+    window->show();
+    QTRY_VERIFY_WITH_TIMEOUT(!evaluation_.isEmpty(), 15000);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    EXPECT_EQ(logged, 2);
+    EXPECT_EQ(formPlace, window->geometry());
+    const int points = radio::QrbKm("JO62MM", "KP20LE") + radio::QrbKm("JO62MM", "JO65MA");
+    EXPECT_EQ(evaluation_, QStringLiteral("2 QSO / %1 Pkt.").arg(points));
+    EXPECT_EQ(contest::SelectedExtra().QsoCount(1), 2);
 }
 
 TEST(WindowPlacementTest, TheFirstWindowIsUsableAndAStoredStripIsNotRestored) {

@@ -9,12 +9,14 @@
 #include <QRadioButton>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
 
 #include "app/AppTestSupport.h"
 #include "app/WarningColour.h"
 #include "contest/Catalogue.h"
 #include "contest/StationFile.h"
 #include "contest/StationSettings.h"
+#include "platform/Desktop.h"
 #include "platform/qt/QtText.h"
 #include "radio/DateTime.h"
 #include "ui/KxBitBtn.h"
@@ -33,6 +35,7 @@ class EingContestStdTest : public test::StoreTest {
             return contest::FillContestDefinition('j', entry);
         };
         hooks.outputMenu = [this](QWidget&) { ++outputMenus_; };
+        hooks.rules = [this](QWidget&) { ++rules_; };
         auto dialog = std::make_unique<TEingContestStd>(mode, afterContest, 'j', hooks);
         dialog->show();
         dialog->activateWindow();
@@ -75,6 +78,7 @@ class EingContestStdTest : public test::StoreTest {
     }
 
     int outputMenus_ = 0;
+    int rules_ = 0;
 };
 
 TEST_F(EingContestStdTest, ANewEntryIsSavedWithEverythingTheOperatorTyped) {
@@ -272,6 +276,25 @@ TEST_F(EingContestStdTest, TypedShortDatesAreCompletedAndMarkedAsHandEdits) {
     EXPECT_EQ(contest::SelectedEntry().EditedMask(), contest::ContestEntry::kEditedStartDate |
                                                          contest::ContestEntry::kEditedEndDate |
                                                          contest::ContestEntry::kEditedStartTime);
+}
+
+TEST_F(EingContestStdTest, HilfeOpensTheHelpArchiveAndRegelnTheRules) {
+    struct Desktop : platform::Desktop {
+        bool OpenDocument(const std::string& path) override {
+            opened.push_back(path);
+            return true;
+        }
+        bool OpenUrl(std::string_view) override { return false; }
+        std::vector<std::string> opened;
+    } desktop;
+    platform::ScopedDesktop install(desktop);
+    std::ofstream(RunDir() + "tarvoltcont.chm") << "help";
+    auto dialog = Open(SetupMode::NewEntry);
+    Click(*dialog, "btnHilfe");
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{RunDir() + "tarvoltcont.chm"});
+    Click(*dialog, "btnregeln");
+    EXPECT_EQ(rules_, 1);
+    EXPECT_TRUE(dialog->isVisible());
 }
 
 TEST_F(EingContestStdTest, AfterTheContestTheEvaluationIsShownAndBeendenIsTheWayOut) {
