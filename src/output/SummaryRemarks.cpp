@@ -1,8 +1,11 @@
 #include "output/SummaryRemarks.h"
 
+#include <algorithm>
+#include <cctype>
 #include <set>
 #include <string>
 
+#include "log/Exchange.h"
 #include "log/LogKeys.h"
 #include "output/LogWalk.h"
 #include "output/StationTexts.h"
@@ -65,6 +68,67 @@ void ClubStatement(ListOutput& out, const OutputJob& job) {
     }
 }
 
+// The label, then the values separated by blanks; a line that would pass 80
+// characters goes on under the first value.
+void WrappedList(ListOutput& out, const std::string& label, const std::set<std::string>& values) {
+    std::string line = label;
+    for (const std::string& value : values) {
+        const bool atStart = line.back() == ' ';
+        if (!atStart && line.size() + 1 + value.size() > 80) {
+            out.Line(line);
+            line = std::string(label.size(), ' ');
+        }
+        line += (line.back() == ' ' ? "" : " ") + value;
+    }
+    out.Line(line);
+}
+
+// A district DOK: a letter and two digits.
+bool IsDistrictDok(const std::string& dok) {
+    return dok.size() == 3 && std::isalpha(static_cast<unsigned char>(dok[0])) &&
+           std::isdigit(static_cast<unsigned char>(dok[1])) &&
+           std::isdigit(static_cast<unsigned char>(dok[2]));
+}
+
+WriteStatus ActivityWeekLists(ListOutput& out, const OutputJob& job) {
+    std::set<std::string> districts, doks, specialDoks, squares, specialCalls;
+    const auto& special = job.definition.SpecialCalls;
+    const WriteStatus status = WalkLog(*job.log, log::kByNummer, [&](const QsoRecord& r) {
+        if (r.IsBandChange()) return;
+        if (const std::string dok = radio::Trim(log::DokOf(r)); IsDistrictDok(dok)) {
+            districts.insert(dok.substr(0, 1));
+            doks.insert(dok);
+        } else if (!dok.empty()) {
+            specialDoks.insert(dok);
+        }
+        if (const std::string l = radio::Trim(r.Locator()); l.size() >= 4) {
+            squares.insert(l.substr(0, 4));
+        }
+        const std::string call = radio::Trim(r.Call());
+        if (std::find(special.begin(), special.end(), call) != special.end()) {
+            specialCalls.insert(call);
+        }
+    });
+    WrappedList(out, "Distrikte: ", districts);
+    WrappedList(out, "DOK:       ", doks);
+    WrappedList(out, "S-DOK:     ", specialDoks);
+    WrappedList(out, "Loc:       ", squares);
+    WrappedList(out, "Sondercall:", specialCalls);
+    return status;
+}
+
+WriteStatus ZDokList(ListOutput& out, const OutputJob& job) {
+    std::set<std::string> doks;
+    const WriteStatus status = WalkLog(*job.log, log::kByNummer, [&](const QsoRecord& r) {
+        const std::string dok = radio::Trim(log::DokOf(r));
+        if (!r.IsBandChange() && !dok.empty() && (dok[0] == 'Z' || dok[0] == 'z')) {
+            doks.insert(dok);
+        }
+    });
+    WrappedList(out, "Z-DOK: ", doks);
+    return status;
+}
+
 }  // namespace
 
 void WriteCategoryAdditions(ListOutput& out, const OutputJob& job) {
@@ -102,6 +166,13 @@ WriteStatus WriteContestRemarks(ListOutput& out, const OutputJob& job) {
         default:
             return {};
     }
+}
+
+WriteStatus WriteWorkedLists(ListOutput& out, const OutputJob& job) {
+    const char code = job.entry.Code();
+    if (code != 'h' && code != 'o') return {};
+    if (!job.log) return {kLogReadFailed};
+    return code == 'h' ? ActivityWeekLists(out, job) : ZDokList(out, job);
 }
 
 }  // namespace mss::output

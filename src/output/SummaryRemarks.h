@@ -16,4 +16,9 @@ void WriteCategoryAdditions(ListOutput& out, const OutputJob& job);
 // when the log cannot be read.
 WriteStatus WriteContestRemarks(ListOutput& out, const OutputJob& job);
 
+// The lists after the declaration: what the log worked of districts, DOKs,
+// special DOKs, locator squares and special calls ('h'), of Z-DOKs ('o');
+// each sorted and wrapped at 80 characters.
+WriteStatus WriteWorkedLists(ListOutput& out, const OutputJob& job);
+
 }  // namespace mss::output

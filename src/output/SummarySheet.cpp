@@ -32,9 +32,9 @@ void Blanks(ListOutput& out, int lines) {
 
 // The text padded on both sides to 60, (60 - length) div 2 blanks in front.
 std::string Centre(const std::string& text) {
-    const int front = text.size() < 60 ? static_cast<int>(60 - text.size()) / 2 : 0;
-    return radio::PadLeft(text, front + static_cast<int>(text.size())) +
-           std::string(text.size() + front < 60 ? 60 - text.size() - front : 0, ' ');
+    const std::size_t front = text.size() < 60 ? (60 - text.size()) / 2 : 0;
+    const std::string line = std::string(front, ' ') + text;
+    return line.size() < 60 ? Fit(line, 60) : line;
 }
 
 void AddressLines(ListOutput& out, const OutputJob& job) {
@@ -215,6 +215,7 @@ WriteStatus WriteSummarySheet(ListOutput& out, const OutputJob& job) {
     if (WriteStatus s = WriteContestRemarks(out, job); !s.Ok()) return s;
     Declaration(out, job);
     out.Line(" ");
+    if (WriteStatus s = WriteWorkedLists(out, job); !s.Ok()) return s;
     ClosingBlock(out, job);
     if (out.OnPaper()) out.Line(" ");
     out.Line(German() ? "Dieses ContestLog wurde mit " + job.definition.Title + " erstellt. (" +

@@ -96,6 +96,10 @@ TEST_F(PaperTest, TwoHundredContactsPrintToPdfOnEveryPage) {
     if (lastLines + 4 > perPage) ++expected;
     EXPECT_EQ(pages, expected);
 
+    if (const char* shots = std::getenv("MSS_SCREENSHOT_DIR")) {
+        std::filesystem::copy_file(pdf, std::filesystem::path(shots) / "qso-list.pdf",
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
     const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
     EXPECT_EQ(Squeezed(info).find("Pages: " + std::to_string(expected) + "\n") != std::string::npos,
               true)

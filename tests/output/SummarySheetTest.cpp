@@ -208,9 +208,14 @@ TEST_F(SummarySheetTest, ContestAdditionsFollowTheEntryAndTheLog) {
         ClearLog();
         FillSprintLog();
         if (c.marker) {
-            QsoRecord r = Stored("DL0F", kFirstDay, Hms(15, 0), "CW", "599", "599", 1);
-            r.SetMultiCol1(c.marker);
-            Put(r);
+            // Its DOK is a district DOK, a special DOK and two Z-DOKs by turns.
+            for (const char* dok : {"K01", "RLP", "Z44", "Z12"}) {
+                QsoRecord r = Stored(c.code == 'h' ? "DK0KL" : "DL0F", kFirstDay, Hms(15, 0), "CW",
+                                     "599", "599", 1);
+                r.SetMultiCol1(c.marker);
+                if (c.code == 'h' || c.code == 'o') log::StoreDok(r, dok);
+                Put(r);
+            }
         }
         session_.entry.SetExtraNumber(c.extraNumber);
         const std::vector<std::string> lines = Sheet(Job());

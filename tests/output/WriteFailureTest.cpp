@@ -102,14 +102,6 @@ TEST_F(WriteFailureTest, FullDiskAndFailedSyncAreReported) {
     }
 }
 
-TEST_F(WriteFailureTest, FileThatCannotBeCreatedIsReported) {
-    std::unique_ptr<TextTarget> file;
-    const WriteStatus status =
-        CreateTextFile(*platform::DefaultFileSystem(), dir_.RunDir() + "no/such/dir.ALL", file);
-    EXPECT_FALSE(status.Ok());
-    EXPECT_EQ(file, nullptr);
-}
-
 TEST_F(WriteFailureTest, KindsWithoutAWriterAreNotReportedAsWritten) {
     for (const FileOutput kind : {FileOutput::Stf, FileOutput::Edi, FileOutput::Cabrillo}) {
         StringTextTarget file;
