@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 namespace mss::app {
 
@@ -78,6 +79,12 @@ std::optional<std::string> ParseArguments(const CommandSpec& spec,
 std::string UsageOf(const CommandSpec& spec) {
     return "usage: tarvolt-mssprint [--data-dir DIR] " + spec.name + " " + spec.synopsis + "\n" +
            spec.description;
+}
+
+std::optional<int> EntryOption(const ParsedArguments& args) {
+    const std::optional<int> number = PositiveNumber(args.Value("--entry"));
+    if (!number) std::fputs("tarvolt-mssprint: --entry needs an entry number\n", stderr);
+    return number;
 }
 
 std::optional<int> PositiveNumber(const std::string& text) {

@@ -55,6 +55,10 @@ std::optional<std::string> ParseArguments(const CommandSpec& spec,
 // The usage text of a command.
 std::string UsageOf(const CommandSpec& spec);
 
+// The entry number of --entry; nullopt (and the reason on standard error)
+// when it is not a whole positive number.
+std::optional<int> EntryOption(const ParsedArguments& args);
+
 // A whole positive number, else nullopt.
 std::optional<int> PositiveNumber(const std::string& text);
 

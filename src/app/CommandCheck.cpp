@@ -111,11 +111,7 @@ CommandSpec CheckSpec() {
 
 int RunCheck(const ParsedArguments& args) {
     CommandStore files;
-    std::string error;
-    if (!files.OpenEngine(error)) {
-        PrintError(error);
-        return kExitFailed;
-    }
+    if (!files.OpenEngine()) return kExitFailed;
     bool sound = true;
     for (const auto& [name, base] : DataFiles(radio::Program().RunDir)) {
         std::optional<store::RebuildDefinition> definition = DefinitionOf(name);

@@ -147,11 +147,7 @@ int RunEntryNew(const ParsedArguments& args) {
         category = static_cast<std::uint8_t>(*n);
     }
     CommandStore files;
-    std::string error;
-    if (!files.OpenAll(error)) {
-        PrintError(error);
-        return kExitFailed;
-    }
+    if (!files.OpenAll()) return kExitFailed;
     contest::ContestEntry entry;
     contest::ContestExtra extra;
     contest::PrepareNewEntry(entry, extra, kCode);
@@ -191,11 +187,7 @@ CommandSpec EntryListSpec() {
 
 int RunEntryList(const ParsedArguments&) {
     CommandStore files;
-    std::string error;
-    if (!files.OpenAll(error)) {
-        PrintError(error);
-        return kExitFailed;
-    }
+    if (!files.OpenAll()) return kExitFailed;
     for (const contest::ContestEntry& listed : contest::ListContestEntries(kCode)) {
         const std::optional<StoredEntry> stored = ReadStoredEntry(listed.Number());
         if (!stored) return kExitFailed;
@@ -236,17 +228,10 @@ std::int64_t VoidContacts(std::int32_t number) {
 }  // namespace
 
 int RunScore(const ParsedArguments& args) {
-    const auto number = PositiveNumber(args.Value("--entry"));
-    if (!number) {
-        PrintError("--entry needs an entry number");
-        return kExitUsage;
-    }
+    const std::optional<int> number = EntryOption(args);
+    if (!number) return kExitUsage;
     CommandStore files;
-    std::string error;
-    if (!files.OpenAll(error)) {
-        PrintError(error);
-        return kExitFailed;
-    }
+    if (!files.OpenAll()) return kExitFailed;
     const std::optional<StoredEntry> stored = ReadStoredEntry(*number);
     if (!stored) return kExitFailed;
     const std::int64_t kept = VoidContacts(*number);

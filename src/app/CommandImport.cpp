@@ -103,11 +103,8 @@ CommandSpec ImportAdifSpec() {
 }
 
 int RunImportAdif(const ParsedArguments& args) {
-    const auto number = PositiveNumber(args.Value("--entry"));
-    if (!number) {
-        PrintError("--entry needs an entry number");
-        return kExitUsage;
-    }
+    const std::optional<int> number = EntryOption(args);
+    if (!number) return kExitUsage;
     MapPairs pairs;
     if (const auto problem = MapOptions(args, pairs)) {
         PrintError(*problem);
@@ -121,11 +118,7 @@ int RunImportAdif(const ParsedArguments& args) {
     }
     const log::AdifFile file = log::ReadAdif(*bytes);
     CommandStore files;
-    std::string error;
-    if (!files.OpenAll(error)) {
-        PrintError(error);
-        return kExitFailed;
-    }
+    if (!files.OpenAll()) return kExitFailed;
     std::optional<contest::ContestDefinition> definition = log::EntryDefinition(*number);
     if (!definition) {
         PrintError("entry " + std::to_string(*number) + " cannot be read");

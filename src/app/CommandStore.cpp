@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/CommandOutput.h"
+#include "app/StoreStartupLoading.h"
 #include "app/SuiteSettingsValues.h"
 #include "contest/ContestStore.h"
 #include "log/LogOpening.h"
@@ -25,28 +26,22 @@ CommandStore::~CommandStore() {
     if (engine_) store::ExitRecordStore();
 }
 
-bool CommandStore::OpenEngine(std::string& error) {
-    auto& values = radio::Program();
-    store::RecordStoreSettings settings;
-    settings.languageGerman = values.LanguageGerman == 1;
-    settings.runDir = values.RunDir;
-    // After a fatal error the report is on standard error and every file closed.
-    settings.halt = [] { std::exit(EXIT_FAILURE); };
-    if (!store::InitRecordStore(settings)) {
-        error = "the record store could not be initialised";
+bool CommandStore::OpenEngine() {
+    if (!InitProgramRecordStore()) {
+        PrintError("the record store could not be initialised");
         return false;
     }
     engine_ = true;
-    suite::SetSuiteDirectory(values.RunDir);
+    suite::SetSuiteDirectory(radio::Program().RunDir);
     return true;
 }
 
-bool CommandStore::OpenAll(std::string& error) {
-    if (!engine_ && !OpenEngine(error)) return false;
+bool CommandStore::OpenAll() {
+    if (!engine_ && !OpenEngine()) return false;
     auto& values = radio::Program();
     suite::SuiteStartup startup = suite::SuiteStartupReads(values.ProfileNumber);
     if (!startup.ok) {
-        error = "the station profiles (QVPRO) could not be opened";
+        PrintError("the station profiles (QVPRO) could not be opened");
         return false;
     }
     suiteFiles_ = true;
@@ -64,7 +59,7 @@ bool CommandStore::OpenAll(std::string& error) {
             if (store::TFileblockObject* object = suite::SuiteObject(table)) object->CloseFiles();
     }
     contestStore_ = contest::OpenQVKK() && contest::OpenQVKZ();
-    if (!contestStore_) error = "the contest store (QVKK, QVKZ) could not be opened";
+    if (!contestStore_) PrintError("the contest store (QVKK, QVKZ) could not be opened");
     return contestStore_;
 }
 

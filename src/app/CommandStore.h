@@ -15,10 +15,11 @@ class CommandStore {
     CommandStore(const CommandStore&) = delete;
     CommandStore& operator=(const CommandStore&) = delete;
 
-    // The record store alone (for the data check); false with `error` set.
-    bool OpenEngine(std::string& error);
-    // Everything the windows have open; false with `error` set.
-    bool OpenAll(std::string& error);
+    // The record store alone (for the data check); false (and the reason
+    // on standard error) when it cannot be initialised.
+    bool OpenEngine();
+    // Everything the windows have open; false (and the reason) on failure.
+    bool OpenAll();
 
   private:
     bool engine_ = false;

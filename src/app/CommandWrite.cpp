@@ -111,22 +111,15 @@ CommandSpec WriteSpec() {
 }
 
 int RunWrite(const ParsedArguments& args) {
-    const auto number = PositiveNumber(args.Value("--entry"));
-    if (!number) {
-        PrintError("--entry needs an entry number");
-        return kExitUsage;
-    }
+    const std::optional<int> number = EntryOption(args);
+    if (!number) return kExitUsage;
     const std::string out = args.PathOf(args.Value("--out"));
     if (out.empty()) {
         PrintError("--out needs a file name");
         return kExitUsage;
     }
     CommandStore files;
-    std::string error;
-    if (!files.OpenAll(error)) {
-        PrintError(error);
-        return kExitFailed;
-    }
+    if (!files.OpenAll()) return kExitFailed;
     std::optional<StoredEntry> stored = ReadStoredEntry(*number);
     if (!stored) return kExitFailed;
     const std::vector<output::OutputItem> offered = output::OfferedOutputs(stored->definition);
