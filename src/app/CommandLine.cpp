@@ -121,6 +121,8 @@ int RunCommandLine(const std::vector<std::string>& args) {
             return kExitOk;
         }
         if (!EnterDataDirectory(args)) return kExitFailed;
+        ConsoleMessages messages;
+        const platform::ScopedMessages install(messages);
         const int status = command.run(parsed);
         // A value the command could not take is a usage error too.
         if (status == kExitUsage) std::fprintf(stderr, "%s\n", UsageOf(spec).c_str());

@@ -16,4 +16,17 @@ void PrintError(std::string_view cp1252) {
     std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
+void ConsoleMessages::Information(std::string_view text) {
+    std::string lines(text);
+    // Boxes break their lines with a carriage return.
+    for (char& c : lines)
+        if (c == '\r') c = '\n';
+    PrintError(lines);
+}
+
+bool ConsoleMessages::Question(std::string_view text) {
+    Information(std::string(text) + " (no)");
+    return false;
+}
+
 }  // namespace mss::app

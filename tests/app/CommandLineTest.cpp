@@ -148,7 +148,12 @@ TEST_F(CommandLineTest, AFileblockHeldByAnotherProgramIsReportedLocked) {
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
     const Run run = Program({"check"});
+    // A command that needs the file ends with the store's message, opening nothing twice.
+    const Run list = Program({"entry", "list"});
     ::close(held);
+    EXPECT_EQ(list.status, 1);
+    EXPECT_EQ(list.out, "");
+    EXPECT_NE(list.err.find("tarvolt-mssprint: "), std::string::npos);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("QVKK\tlocked"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("QVKZ\tok"), std::string::npos) << run.out;
@@ -170,7 +175,7 @@ constexpr const char* kAdif =
     // the same station at home: a duplicate through its home call
     "<CALL:6>DL2DDD<QSO_DATE:8>20260812<TIME_ON:4>0320<MODE:2>CW<BAND:2>2m"
     "<RST_SENT:3>599<RST_RCVD:3>599<GRIDSQUARE:6>JO31MM<EOR>\n"
-    // no locator
+    // no locator: stored without points, as the log form stores it
     "<CALL:5>OK1BB<QSO_DATE:8>20260812<TIME_ON:4>0400<MODE:6>FSK441<FREQ:7>144.370<EOR>\n"
     // a bad date
     "<CALL:5>SP2CC<QSO_DATE:8>20261340<TIME_ON:4>0410<MODE:6>FSK441<FREQ:7>144.370"
@@ -186,17 +191,17 @@ TEST_F(CommandLineTest, AnImportedLogIsScoredWrittenCheckedAndRepaired) {
 
     const Run import = Program({"import-adif", "--entry", entry, File("in.adi").string()});
     EXPECT_EQ(import.status, 0) << import.err;
-    EXPECT_EQ(import.out, "read\t7\nstored\t3\nduplicates\t2\nrefused\t2\n") << import.err;
-    for (const char* named : {"OK1BB", "SP2CC", "DL1AAA", "DL2DDD"})
+    EXPECT_EQ(import.out, "read\t7\nstored\t4\nduplicates\t2\nrefused\t1\n") << import.err;
+    for (const char* named : {"SP2CC", "DL1AAA 12.08.2026 02:30", "DL2DDD 12.08.2026 03:20"})
         EXPECT_NE(import.err.find(named), std::string::npos) << import.err;
 
     const Run score = Program({"score", "--entry", entry});
     EXPECT_EQ(score.status, 0) << score.err;
-    EXPECT_NE(score.out.find("contacts\t3\n"), std::string::npos) << score.out;
-    EXPECT_NE(score.out.find("band\t2 m\t3\t1674\n"), std::string::npos) << score.out;
+    EXPECT_NE(score.out.find("contacts\t4\n"), std::string::npos) << score.out;
+    EXPECT_NE(score.out.find("band\t2 m\t4\t1674\n"), std::string::npos) << score.out;
     EXPECT_NE(score.out.find("score\t1674\n"), std::string::npos) << score.out;
     const Run list = Program({"entry", "list"});
-    EXPECT_EQ(list.out, "1\tMS Sprint August\t01.08.2026\t31.08.2026\t3\t1674\n") << list.err;
+    EXPECT_EQ(list.out, "1\tMS Sprint August\t01.08.2026\t31.08.2026\t4\t1674\n") << list.err;
 
     for (const char* kind : {"txt", "sum", "all", "bnd", "adif", "csv", "paper-sum", "paper-all"}) {
         const fs::path out = File(std::string("out.") + kind);
@@ -207,17 +212,19 @@ TEST_F(CommandLineTest, AnImportedLogIsScoredWrittenCheckedAndRepaired) {
     EXPECT_EQ(ReadAll(File("out.paper-all")).rfind("%PDF", 0), 0u);
     EXPECT_NE(ReadAll(File("out.all")).find("DL2DDD/P"), std::string::npos);
     const mss::log::AdifFile back = mss::log::ReadAdif(ReadAll(File("out.adif")));
-    ASSERT_EQ(back.Records.size(), 3u);
+    ASSERT_EQ(back.Records.size(), 4u);
     EXPECT_EQ(back.Records[0].Value("CALL"), "DL1AAA");
     EXPECT_EQ(back.Records[1].Value("CALL"), "DL2DDD/P");
-    EXPECT_EQ(back.Records[2].Value("GRIDSQUARE"), "IO91WM");
-    for (const auto& name : {"out.txt", "out.adif"})
-        for (const auto& item : fs::directory_iterator(dir_.path()))
-            EXPECT_EQ(item.path().filename().string().find(".tmp"), std::string::npos) << name;
+    EXPECT_EQ(back.Records[2].Value("GRIDSQUARE"), "");
+    EXPECT_EQ(back.Records[3].Value("GRIDSQUARE"), "IO91WM");
+    EXPECT_EQ(back.Records[3].Value("PTS"), "906");
+    // Nothing is left under a temporary name.
+    for (const auto& item : fs::directory_iterator(dir_.path()))
+        EXPECT_EQ(item.path().filename().string().find(".tmp"), std::string::npos);
 
     const Run sound = Program({"check"});
     EXPECT_EQ(sound.status, 0) << sound.out;
-    EXPECT_NE(sound.out.find("QVLK0001\tok\t3 records"), std::string::npos) << sound.out;
+    EXPECT_NE(sound.out.find("QVLK0001\tok\t4 records"), std::string::npos) << sound.out;
 
     // Index pages after the header zeroed: the log's indexes are lost.
     {
@@ -234,7 +241,7 @@ TEST_F(CommandLineTest, AnImportedLogIsScoredWrittenCheckedAndRepaired) {
     EXPECT_NE(damaged.out.find("QVLK0001\tdamaged"), std::string::npos) << damaged.out;
     const Run repaired = Program({"check", "--repair"});
     EXPECT_EQ(repaired.status, 0) << repaired.out;
-    EXPECT_NE(repaired.out.find("QVLK0001\trebuilt\t3 records"), std::string::npos) << repaired.out;
+    EXPECT_NE(repaired.out.find("QVLK0001\trebuilt\t4 records"), std::string::npos) << repaired.out;
     EXPECT_EQ(Program({"check"}).status, 0);
     EXPECT_EQ(Program({"score", "--entry", entry}).out, score.out);
 }
