@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
+struct Outcome {
     int status = -1;
     std::string out;
     std::string err;
@@ -35,7 +35,7 @@ std::string ReadAll(const fs::path& path) {
 class CommandLineTest : public ::testing::Test {
   protected:
     // Runs the program with no display and no Qt platform chosen.
-    Run Program(const std::vector<std::string>& args) {
+    Outcome Program(const std::vector<std::string>& args) {
         std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME='" +
                               dir_.path().string() + "' '" MSS_PROGRAM "' --data-dir '" +
                               dir_.path().string() + "'";
@@ -43,7 +43,7 @@ class CommandLineTest : public ::testing::Test {
         const fs::path out = dir_.path() / "run.out", err = dir_.path() / "run.err";
         command += " >'" + out.string() + "' 2>'" + err.string() + "'";
         const int raw = std::system(command.c_str());
-        Run run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
+        Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
         fs::remove(out);
         fs::remove(err);
         return run;
@@ -51,7 +51,7 @@ class CommandLineTest : public ::testing::Test {
 
     // A new entry of the MS Sprint from JO62MM for August 2026; its number.
     std::string NewEntry() {
-        const Run run =
+        const Outcome run =
             Program({"entry", "new", "--call", "DL9XYZ", "--locator", "JO62MM", "--name",
                      "MS Sprint August", "--category", "2", "--start", "01.08.2026", "--end",
                      "31.08.2026", "--town", "12345 Berlin", "--station", "4x17 el, 750 W"});
@@ -84,7 +84,7 @@ TEST_F(CommandLineTest, BadArgumentsGiveUsageAndStatusTwo) {
         {"import-adif", "--entry", "1", "--map", "GRID", "a.adi"},
     };
     for (const auto& args : cases) {
-        const Run run = Program(args);
+        const Outcome run = Program(args);
         EXPECT_EQ(run.status, 2) << args.front() << " " << (args.size() > 1 ? args[1] : "");
         EXPECT_NE(run.err.find("usage: tarvolt-mssprint"), std::string::npos) << run.err;
     }
@@ -99,7 +99,7 @@ TEST_F(CommandLineTest, EveryCommandExplainsItself) {
                                                {"import-adif", "--help"},
                                                {"write", "--help"},
                                                {"check", "--help"}}) {
-        const Run run = Program(args);
+        const Outcome run = Program(args);
         EXPECT_EQ(run.status, 0) << args.front();
         EXPECT_EQ(run.out.rfind("usage: tarvolt-mssprint", 0), 0u) << run.out;
     }
@@ -122,18 +122,18 @@ TEST_F(CommandLineTest, NewEntryRefusedAsTheSetupDialogRefusesIt) {
                                          "--category", "1",   "--town", "12345 Berlin"};
         if (c.extra.front() != "--locator") args.insert(args.end(), {"--locator", "JO62MM"});
         args.insert(args.end(), c.extra.begin(), c.extra.end());
-        const Run run = Program(args);
+        const Outcome run = Program(args);
         EXPECT_EQ(run.status, 1) << c.extra.front() << ": " << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
-    const Run list = Program({"entry", "list"});
+    const Outcome list = Program({"entry", "list"});
     EXPECT_EQ(list.status, 0);
     EXPECT_EQ(list.out, "");
 }
 
 TEST_F(CommandLineTest, OutputsTheContestDoesNotOfferAreRefusedWithTheOfferedList) {
     const std::string entry = NewEntry();
-    const Run run =
+    const Outcome run =
         Program({"write", "--entry", entry, "--kind", "edi", "--out", File("x.edi").string()});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("txt, sum, all, bnd, adif, csv, paper-sum, paper-all"),
@@ -147,9 +147,9 @@ TEST_F(CommandLineTest, AFileblockHeldByAnotherProgramIsReportedLocked) {
     const int held = ::open(File("QVKK.DAT").c_str(), O_RDWR);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
-    const Run run = Program({"check"});
+    const Outcome run = Program({"check"});
     // A command that needs the file ends with the store's message, opening nothing twice.
-    const Run list = Program({"entry", "list"});
+    const Outcome list = Program({"entry", "list"});
     ::close(held);
     EXPECT_EQ(list.status, 1);
     EXPECT_EQ(list.out, "");
@@ -189,23 +189,23 @@ TEST_F(CommandLineTest, AnImportedLogIsScoredWrittenCheckedAndRepaired) {
     ASSERT_EQ(entry, "1");
     std::ofstream(File("in.adi"), std::ios::binary) << kAdif;
 
-    const Run import = Program({"import-adif", "--entry", entry, File("in.adi").string()});
+    const Outcome import = Program({"import-adif", "--entry", entry, File("in.adi").string()});
     EXPECT_EQ(import.status, 0) << import.err;
     EXPECT_EQ(import.out, "read\t7\nstored\t4\nduplicates\t2\nrefused\t1\n") << import.err;
     for (const char* named : {"SP2CC", "DL1AAA 12.08.2026 02:30", "DL2DDD 12.08.2026 03:20"})
         EXPECT_NE(import.err.find(named), std::string::npos) << import.err;
 
-    const Run score = Program({"score", "--entry", entry});
+    const Outcome score = Program({"score", "--entry", entry});
     EXPECT_EQ(score.status, 0) << score.err;
     EXPECT_NE(score.out.find("contacts\t4\n"), std::string::npos) << score.out;
     EXPECT_NE(score.out.find("band\t2 m\t4\t1674\n"), std::string::npos) << score.out;
     EXPECT_NE(score.out.find("score\t1674\n"), std::string::npos) << score.out;
-    const Run list = Program({"entry", "list"});
+    const Outcome list = Program({"entry", "list"});
     EXPECT_EQ(list.out, "1\tMS Sprint August\t01.08.2026\t31.08.2026\t4\t1674\n") << list.err;
 
     for (const char* kind : {"txt", "sum", "all", "bnd", "adif", "csv", "paper-sum", "paper-all"}) {
         const fs::path out = File(std::string("out.") + kind);
-        const Run run = Program({"write", "--entry", entry, "--kind", kind, "--out", out.string()});
+        const Outcome run = Program({"write", "--entry", entry, "--kind", kind, "--out", out.string()});
         EXPECT_EQ(run.status, 0) << kind << ": " << run.err;
         EXPECT_GT(fs::file_size(out), 100u) << kind;
     }
@@ -222,7 +222,7 @@ TEST_F(CommandLineTest, AnImportedLogIsScoredWrittenCheckedAndRepaired) {
     for (const auto& item : fs::directory_iterator(dir_.path()))
         EXPECT_EQ(item.path().filename().string().find(".tmp"), std::string::npos);
 
-    const Run sound = Program({"check"});
+    const Outcome sound = Program({"check"});
     EXPECT_EQ(sound.status, 0) << sound.out;
     EXPECT_NE(sound.out.find("QVLK0001\tok\t4 records"), std::string::npos) << sound.out;
 
@@ -236,10 +236,10 @@ TEST_F(CommandLineTest, AnImportedLogIsScoredWrittenCheckedAndRepaired) {
         const std::string zeros(size - 1024, '\0');
         ix.write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
     }
-    const Run damaged = Program({"check"});
+    const Outcome damaged = Program({"check"});
     EXPECT_EQ(damaged.status, 1);
     EXPECT_NE(damaged.out.find("QVLK0001\tdamaged"), std::string::npos) << damaged.out;
-    const Run repaired = Program({"check", "--repair"});
+    const Outcome repaired = Program({"check", "--repair"});
     EXPECT_EQ(repaired.status, 0) << repaired.out;
     EXPECT_NE(repaired.out.find("QVLK0001\trebuilt\t4 records"), std::string::npos) << repaired.out;
     EXPECT_EQ(Program({"check"}).status, 0);
