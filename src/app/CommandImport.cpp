@@ -1,8 +1,6 @@
 #include "app/CommandImport.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include "app/CommandLine.h"
 #include "app/CommandOutput.h"
@@ -17,15 +15,6 @@
 namespace mss::app {
 
 namespace {
-
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return bytes.str();
-}
 
 bool IsLocatorKind(std::int32_t kind) {
     return kind == contest::kKindLocator || kind == contest::kKindLocator6;
@@ -111,12 +100,12 @@ int RunImportAdif(const ParsedArguments& args) {
         return kExitUsage;
     }
     const std::string path = args.PathOf(args.positional.front());
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) {
+    const std::optional<log::AdifFile> read = log::ReadAdifFile(path);
+    if (!read) {
         PrintError(platform::Utf8ToCp1252(path) + " cannot be read");
         return kExitFailed;
     }
-    const log::AdifFile file = log::ReadAdif(*bytes);
+    const log::AdifFile& file = *read;
     CommandStore files;
     if (!files.OpenAll()) return kExitFailed;
     std::optional<contest::ContestDefinition> definition = log::EntryDefinition(*number);

@@ -4,7 +4,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -12,8 +11,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
-#include <fstream>
-#include <iterator>
 
 #include "platform/Messages.h"
 #include "platform/qt/QtText.h"
@@ -108,13 +105,12 @@ bool TFormadifimport::LoadFile(const QString& path) {
     ListeLinks_->clear();
     file_ = {};
     ldatei_->setText(path);
-    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-    if (!QFileInfo(path).isFile() || !in) {
+    std::optional<log::AdifFile> read = log::ReadAdifFile(QFile::encodeName(path).toStdString());
+    if (!read) {
         platform::CurrentMessages().Information("Datei existiert nicht");
         return false;
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    file_ = log::ReadAdif(bytes);
+    file_ = std::move(*read);
     for (const std::string& name : file_.FieldNames()) {
         bool mapped = false;
         for (const log::AdifLogField& f : fields_) mapped = mapped || f.adifName == name;

@@ -1,7 +1,9 @@
 #include "log/AdifImport.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "log/DupeCheck.h"
 #include "log/EntryActions.h"
@@ -210,6 +212,16 @@ std::string AdifLogValue(const std::vector<AdifLogField>& fields, const AdifReco
     return value;
 }
 
+std::optional<AdifFile> ReadAdifFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return ReadAdif(bytes);
+}
+
 bool AdifModeAccepted(const ContestDefinition& d, std::string_view mode) {
     const std::string upper = radio::UpperText(radio::Trim(mode));
     if (upper.empty()) return false;
@@ -255,10 +267,11 @@ AdifImportResult ImportAdif(LogSession& s, EntryState& st, const PanelLayout& la
         }
         const std::string freqValue = AdifLogValue(fields, record, "FREQ");
         const std::string bandValue = AdifLogValue(fields, record, "BAND");
-        const std::string freq = !IsMapped(fields, "FREQ") && !IsMapped(fields, "BAND")
-                                     ? defaults.freq
-                                     : FrequencyText(freqValue, bandValue);
-        if (!options.noModeBandCheck &&
+        // A file whose band and frequency are not mapped is logged on the
+        // form's band and frequency.
+        const bool bandMapped = IsMapped(fields, "FREQ") || IsMapped(fields, "BAND");
+        const std::string freq = bandMapped ? FrequencyText(freqValue, bandValue) : defaults.freq;
+        if (!options.noModeBandCheck && bandMapped &&
             AdifBandAccepted(s.definition, freq.empty() ? freqValue : freq, bandValue) ==
                 radio::kNoBand) {
             ++result.bandErrors;

@@ -5,6 +5,7 @@
 // both call it; nothing here shows a window.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,10 @@ std::string AdifLogFieldText(const AdifLogField& field);
 std::string AdifLogValue(const std::vector<AdifLogField>& fields, const AdifRecord& record,
                          std::string_view name);
 
+// Reads and parses an ADIF file; nullopt when it does not exist or cannot
+// be read.
+std::optional<AdifFile> ReadAdifFile(const std::string& path);
+
 // A record refused with its reason, for the operator.
 struct AdifRefusal {
     std::string call;
@@ -75,7 +80,8 @@ struct AdifImportOptions {
 // Imports every record of `file` in file order. Each record starts from a
 // new empty contact: the call and the received fields come only from the
 // record; date, time and frequency take `defaults` (the panel's texts when
-// the import began) only when their log field is not mapped at all. A
+// the import began) only when their log fields are not mapped at all (the
+// band check then passes on the form's band). A
 // record goes through the mode and band checks, then is filled and saved
 // like a typed contact (SaveContact); duplicates are counted, never shown.
 // The session's mode is kept; the band follows the last record's frequency.

@@ -31,6 +31,7 @@
 #include "log/LogKeys.h"
 #include "log/Scoring.h"
 #include "platform/Clock.h"
+#include "radio/CtyImporter.h"
 #include "radio/DateTime.h"
 #include "radio/Locator.h"
 #include "ui/KxBrow.h"
@@ -48,24 +49,22 @@ void Screenshot(QWidget& window, const char* name) {
     if (!out.isEmpty()) shot.save(out + QLatin1Char('/') + QLatin1String(name));
 }
 
-class LogWindowsTest : public ::testing::Test {
+class LogWindowsTest : public test::StoreTest {
   protected:
     void SetUp() override {
-        mss::test::QtApp();
-        radio::ResetProgramValues();
-        radio::Program().RunDir = dir_.RunDir();
-        suite::SetSuiteDirectory(dir_.RunDir());
-        ASSERT_EQ(store::InitFiles(0, 160, 32), 0);
-        ASSERT_TRUE(contest::OpenQVKK());
-        ASSERT_TRUE(contest::OpenQVKZ());
+        StoreTest::SetUp();
+        // The country file of the tests knows German and Austrian calls.
+        ASSERT_TRUE(suite::OpenQVPREFIX());
+        ASSERT_TRUE(suite::OpenQVPREFEE());
+        radio::CtyImportResult imported;
+        ASSERT_TRUE(
+            radio::ImportCtyIfEmpty(std::string(MSS_TEST_DATA) + "/cty-sample.dat", imported));
     }
     void TearDown() override {
         form_.reset();
-        contest::CloseQVKZ();
-        contest::CloseQVKK();
-        EXPECT_EQ(store::ExitFiles(), 0);
-        suite::SetSuiteDirectory({});
-        radio::ResetProgramValues();
+        suite::CloseQVPREFEE();
+        suite::CloseQVPREFIX();
+        StoreTest::TearDown();
     }
 
     void Open() {
@@ -106,11 +105,8 @@ class LogWindowsTest : public ::testing::Test {
         return text;
     }
 
-    mss::test::TempDir dir_;
     platform::FakeClock clock_{{2012, 8, 12, 14, 0, 0}};  // 12:00 UTC with ClockOffset -2
     platform::ScopedClock installClock_{clock_};
-    platform::ScriptedMessages messages_;
-    platform::ScopedMessages installMessages_{messages_};
     std::int32_t number_ = 0;
     std::unique_ptr<TContestLogStd> form_;
 };

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "LogTestSupport.h"
 #include "log/ContactEntry.h"
 #include "log/Scoring.h"
+#include "radio/Baender.h"
+#include "radio/Text.h"
 
 namespace mss::log::test {
 namespace {
@@ -200,6 +204,17 @@ TEST(AdifLogFieldsTest, TheContestsCaptionsFollowTheFixedFieldsAndEmptyOnesNever
         EXPECT_EQ(AdifLogValue(fields, file.Records[0], ""), "");
         EXPECT_EQ(AdifLogValue(fields, file.Records[0], "CALL"), "");  // not mapped
     }
+}
+
+TEST(AdifFileTest, AFileIsReadWholeAndAMissingOneIsNone) {
+    mss::test::TempDir dir;
+    EXPECT_FALSE(ReadAdifFile(dir.RunDir() + "missing.adi").has_value());
+    EXPECT_FALSE(ReadAdifFile(dir.RunDir()).has_value());  // a directory
+    const std::string path = dir.RunDir() + "a.adi";
+    std::ofstream(path, std::ios::binary) << kSprintFile;
+    const std::optional<AdifFile> file = ReadAdifFile(path);
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(file->Records.size(), ReadAdif(kSprintFile).Records.size());
 }
 
 TEST(AdifChecksTest, ModesAndBandsOfTheContest) {
