@@ -2,10 +2,9 @@
 
 #include "app/ContestLogStd.h"
 #include "app/LogWindows.h"
-#include "contest/Catalogue.h"
 #include "contest/ContestStore.h"
+#include "log/LogOpening.h"
 #include "platform/Messages.h"
-#include "store/KeyCodec.h"
 
 namespace mss::app {
 
@@ -31,21 +30,13 @@ class ContestStoreUse : public QObject {
 
 std::unique_ptr<TContestLogStd> PrepareContestLog(std::int32_t entryNumber, QWidget* mainWindow) {
     auto storeUse = std::make_unique<ContestStoreUse>(nullptr);
-    store::TFileblockObject* entries = contest::ContestFile();
-    if (!storeUse->open() || entries == nullptr ||
-        entries->Find(contest::kByNumber, store::IntToKey(entryNumber)) != 0) {
+    std::optional<contest::ContestDefinition> definition;
+    if (storeUse->open()) definition = log::EntryDefinition(entryNumber);
+    if (!definition) {
         platform::CurrentMessages().Information("Der Contest-Eintrag kann nicht gelesen werden.");
         return nullptr;
     }
-    contest::ContestEntry entry = contest::SelectedEntry();
-    contest::ContestDefinition definition = contest::FillContestDefinition(entry.Code(), entry);
-    // The catalogue marks where the entry keeps its totals; the form reads
-    // the entry from the store.
-    if (entry != contest::SelectedEntry()) {
-        contest::SetSelectedEntry(entry);
-        (void)entries->Update();
-    }
-    auto form = std::make_unique<TContestLogStd>(entryNumber, std::move(definition), mainWindow);
+    auto form = std::make_unique<TContestLogStd>(entryNumber, std::move(*definition), mainWindow);
     if (!form->Opened()) {
         platform::CurrentMessages().Information(
             "Das Contest-Logbuch kann nicht ge\xF6"

@@ -17,6 +17,7 @@
 #include "contest/ContestStore.h"
 #include "log/ContestLog.h"
 #include "log/EntryActions.h"
+#include "log/LogOpening.h"
 #include "log/PrefixTables.h"
 #include "log/Recount.h"
 #include "log/Renumber.h"
@@ -72,8 +73,7 @@ TContestLogStd::TContestLogStd(std::int32_t entryNumber, contest::ContestDefinit
     btnMode_->setVisible(layout_.modeButton);
     RunPass([this] {
         log::SilentProgress progress;
-        log::PrepareOpenedLog(session_, progress);
-        log::Recount(session_, true);
+        log::PrepareLogSession(session_, progress);
     });
     Brow_->Open();
     ClockTick();
@@ -88,33 +88,11 @@ TContestLogStd::~TContestLogStd() {
     if (!opened_ || closed_) return;
     // Destroyed without closing (a test, an aborted start): the contacts are
     // already in the log; only the files are let go.
-    for (suite::SuiteFile file :
-         {suite::SuiteFile::QVCBUCH, suite::SuiteFile::QVCALL, suite::SuiteFile::QVPREFIX})
-        suite::CloseSuiteFile(file);
-    log::CloseContestLog();
+    log::CloseLogSession();
 }
 
 void TContestLogStd::OpenLogAndFiles(std::int32_t entryNumber) {
-    store::TFileblockObject* entries = contest::ContestFile();
-    if (entries == nullptr || entries->Find(contest::kByNumber, store::IntToKey(entryNumber)) != 0)
-        return;
-    session_.entry = contest::SelectedEntry();
-    if (contest::LoadExtra() != 0) return;
-    extra_ = contest::SelectedExtra();
-    if (!log::OpenContestLog(entryNumber)) return;
-    session_.log = log::OpenLog();
-    (void)suite::OpenQVPREFIX();
-    (void)suite::OpenQVCALL();
-    (void)suite::OpenQVCBUCH();
-    const std::string& dir = radio::Program().RunDir;
-    session_.prefixLookup = log::PrefixTables();
-    session_.callbook = log::SuiteCallbook();
-    session_.callFile = log::SuiteCallFile();
-    session_.dswMembers.LoadOnce(dir + "dsw.csv");
-    state_.members.LoadFrom(dir);
-    session_.band = log::StartBand(session_.definition);
-    session_.mode = log::StartMode(session_.definition, session_.entry);
-    opened_ = true;
+    opened_ = log::OpenLogSession(entryNumber, session_, state_, extra_);
 }
 
 void TContestLogStd::CreateComponents() {
@@ -253,36 +231,19 @@ void TContestLogStd::closeEvent(QCloseEvent* event) {
 }
 
 bool TContestLogStd::StoreEntry() {
-    store::TFileblockObject* entries = contest::ContestFile();
-    store::TFileblockObject* extras = contest::ExtraFile();
-    if (entries == nullptr || extras == nullptr) return false;
-    const std::string key = store::IntToKey(session_.entry.Number());
-    if (entries->Find(contest::kByNumber, key) != 0) return false;
-    contest::SetSelectedEntry(session_.entry);
-    if (entries->Update() != 0) return false;
-    if (extras->Find(1, key) != 0) return false;
-    contest::SetSelectedExtra(extra_);
-    return extras->Update() == 0;
+    return log::StoreSessionEntry(session_, extra_);
 }
 
 bool TContestLogStd::CloseDown() {
     const std::string& dir = radio::Program().RunDir;
     if (session_.Code() == 'k') (void)state_.members.qcwa.WriteTo(dir + "qcwa.csv");
     Brow_->KeepColumnWidths();
-    bool written = StoreEntry();
-    if (written) {
-        RunPass([this] {
-            TFortschrittAusgabe progress(QStringLiteral("Neuberechnung"), this);
-            log::WriteResults(session_, session_.entry, extra_, progress);
-        });
-        written = StoreEntry();
-    }
-    if (written) {
-        RunPass([&] {
-            TFortschrittAusgabe progress(QStringLiteral("Neunummerierung"), this);
-            written = log::Renumber(session_, progress) == log::RenumberResult::kDone;
-        });
-    }
+    bool written = false;
+    RunPass([&] {
+        TFortschrittAusgabe results(QStringLiteral("Neuberechnung"), this);
+        TFortschrittAusgabe renumbering(QStringLiteral("Neunummerierung"), this);
+        written = log::WriteBackSession(session_, extra_, results, renumbering);
+    });
     if (!written) {
         // Nothing is given up while the files cannot be written: the form
         // stays, and the operator may try again once the cause is gone.
@@ -293,10 +254,7 @@ bool TContestLogStd::CloseDown() {
         return false;
     }
     if (clock_ != nullptr) clock_->stop();
-    for (suite::SuiteFile file :
-         {suite::SuiteFile::QVCBUCH, suite::SuiteFile::QVCALL, suite::SuiteFile::QVPREFIX})
-        suite::CloseSuiteFile(file);
-    log::CloseContestLog();
+    log::CloseLogSession();
     closed_ = true;
     return true;
 }

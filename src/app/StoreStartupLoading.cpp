@@ -38,17 +38,21 @@ void CopyBack(const std::vector<std::uint8_t>& record, suite::MutableRecordBytes
 
 }  // namespace
 
+bool InitProgramRecordStore() {
+    auto& values = radio::Program();
+    store::RecordStoreSettings settings;
+    settings.languageGerman = values.LanguageGerman == 1;
+    settings.runDir = values.RunDir;
+    settings.halt = [] { std::exit(EXIT_FAILURE); };
+    return store::InitRecordStore(settings);
+}
+
 StoreStartupLoading::StoreStartupLoading(std::string countryFile)
     : countryFile_(std::move(countryFile)) {}
 
 bool StoreStartupLoading::LoadSettings(TContestBrow& window) {
     auto& values = radio::Program();
-    store::RecordStoreSettings settings;
-    settings.languageGerman = values.LanguageGerman == 1;
-    settings.runDir = values.RunDir;
-    // After a fatal error the report has been shown and every file closed.
-    settings.halt = [] { std::exit(EXIT_FAILURE); };
-    if (!store::InitRecordStore(settings)) {
+    if (!InitProgramRecordStore()) {
         platform::CurrentMessages().Information(
             radio::Bilingual(kStoreNotInitialised, kStoreNotInitialisedEnglish));
         return false;

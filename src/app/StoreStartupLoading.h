@@ -12,6 +12,11 @@ class QProgressBar;
 
 namespace mss::app {
 
+// Initialises the record store in the run directory in the program's
+// language; after a fatal error (reported, every file closed) the program
+// ends. The window and the command line start the same way.
+bool InitProgramRecordStore();
+
 class StoreStartupLoading : public StartupLoading {
   public:
     // `countryFile` fills an empty prefix table (cty.dat format).

@@ -1,6 +1,7 @@
-// Program entry: choose and enter the data directory, install the desktop
-// seams and Qt's translations, show the main window at its last place, end
-// by termination signals as by "Schließen", and run the event loop.
+// Program entry: a command of the command line runs without any window;
+// otherwise choose and enter the data directory, install the desktop seams
+// and Qt's translations, show the main window at its last place, end by
+// termination signals as by "Schließen", and run the event loop.
 #include <QApplication>
 #include <QSettings>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "app/AppTexts.h"
+#include "app/CommandLine.h"
 #include "app/ContestBrow.h"
 #include "app/HelpHook.h"
 #include "app/ListHooks.h"
@@ -31,11 +33,14 @@ std::string Env(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The command line runs before any window exists and needs no display.
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (mss::app::IsCommandLine(args)) return mss::app::RunCommandLine(args);
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvolt-mssprint"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(mss::app::kApplicationTitle));
 
-    const std::vector<std::string> args(argv + 1, argv + argc);
     const auto choice = mss::platform::ChooseDataDir(args, std::filesystem::current_path(),
                                                      Env("HOME"), Env("XDG_DATA_HOME"));
     std::string error = choice.error;

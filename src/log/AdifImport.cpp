@@ -109,10 +109,21 @@ std::string FrequencyText(const std::string& freq, const std::string& band) {
     return text;
 }
 
+AdifRefusal RefusalOf(const QsoRecord& c, std::string reason) {
+    return {c.Call(), radio::Trim(radio::DateToText(radio::DateFormat, c.Datum())),
+            radio::Trim(radio::TimeToText("hh:mm", c.Zeit())), std::move(reason)};
+}
+
 void Refuse(AdifImportResult& result, const QsoRecord& c, std::string reason) {
-    result.refusals.push_back(
-        {c.Call(), radio::Trim(radio::DateToText(radio::DateFormat, c.Datum())),
-         radio::Trim(radio::TimeToText("hh:mm", c.Zeit())), std::move(reason)});
+    result.refusals.push_back(RefusalOf(c, std::move(reason)));
+}
+
+// A record refused before it was filled, named by the file's values.
+AdifRefusal RefusalOf(const std::vector<AdifLogField>& fields, const AdifRecord& record,
+                      std::string reason) {
+    return {radio::Trim(AdifLogValue(fields, record, "CALL")),
+            AdifLogValue(fields, record, "QSO_DATE"), AdifLogValue(fields, record, "TIME_ON"),
+            std::move(reason)};
 }
 
 std::string Count(int n) {
@@ -135,8 +146,11 @@ void SaveRecord(LogSession& s, EntryState& st, const PanelValues& panel, AdifImp
         case SaveStatus::kRefused:
             if (!IsComplete(s, saved.stored)) {
                 ++result.incomplete;
+                result.counted.push_back(RefusalOf(
+                    saved.stored, "unvollst\xE4ndig (Call, Datum oder Zeit fehlt oder falsch)"));
             } else if (FindDupe(s, saved.stored, false) != 0) {
                 ++result.duplicates;
+                result.counted.push_back(RefusalOf(saved.stored, "Call doppelt"));
             } else {
                 ++result.checkRefused;
                 Refuse(result, saved.stored, quiet.last);
@@ -248,6 +262,7 @@ AdifImportResult ImportAdif(LogSession& s, EntryState& st, const PanelLayout& la
             AdifLogValue(fields, record, "MODE"), IsMapped(fields, "MODE") ? "" : sessionMode));
         if (!options.noModeBandCheck && !AdifModeAccepted(s.definition, mode)) {
             ++result.modeErrors;
+            result.counted.push_back(RefusalOf(fields, record, "fehlende oder falsche Modeangabe"));
             continue;
         }
         const std::string freqValue = AdifLogValue(fields, record, "FREQ");
@@ -260,6 +275,7 @@ AdifImportResult ImportAdif(LogSession& s, EntryState& st, const PanelLayout& la
             AdifBandAccepted(s.definition, freq.empty() ? freqValue : freq, bandValue) ==
                 radio::kNoBand) {
             ++result.bandErrors;
+            result.counted.push_back(RefusalOf(fields, record, "fehlende oder falsche Bandangabe"));
             continue;
         }
         if (const std::optional<double> mhz = ToBaender::ReadFrequency(freq); mhz && *mhz > 0) {

@@ -68,6 +68,9 @@ struct AdifImportResult {
     int checkRefused = 0;               // refused by the contest's other checks (DOK lists)
     int storeFailures = 0;              // the store refused the add or the write
     std::vector<AdifRefusal> refusals;  // unreadable, check-refused and store failures
+    // The records behind the other counts (duplicates, incomplete, band and
+    // mode errors), for a caller that names every refused record.
+    std::vector<AdifRefusal> counted;
 };
 
 struct AdifImportOptions {

@@ -1,0 +1,13 @@
+// The "check" command: every fileblock of the data directory checked
+// against its data file and, with --repair, the damaged ones rebuilt
+// through the store's rebuild.
+#pragma once
+
+#include "app/CommandArguments.h"
+
+namespace mss::app {
+
+CommandSpec CheckSpec();
+int RunCheck(const ParsedArguments& args);
+
+}  // namespace mss::app
