@@ -33,8 +33,17 @@ struct KeyDefinition {
     bool allowDups = false;
 };
 
-// Engine lifecycle. The page buffer count is 160 in this program; the file
-// system defaults to the platform's.
+// The page buffers for fileblocks of up to maxKeyCount keys: an insert walks
+// every key's path from the root, so a cache of a few pages per key thrashes;
+// this holds the upper levels of every key and a working set of leaves.
+constexpr int PageBuffersFor(int maxKeyCount) {
+    constexpr int kMinimum = 160;
+    constexpr int kPerKey = 64;
+    return maxKeyCount * kPerKey > kMinimum ? maxKeyCount * kPerKey : kMinimum;
+}
+
+// Engine lifecycle. PageBuffersFor(the largest key count) is the program's
+// page buffer count; the file system defaults to the platform's.
 [[nodiscard]] EngineCode InitEngine(int pageBuffers, int& buffersObtained,
                                     std::shared_ptr<platform::FileSystem> fileSystem = nullptr);
 EngineCode ExitEngine();
