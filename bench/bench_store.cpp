@@ -1,12 +1,24 @@
 // The record store against SQLite on the contest log's workload: 216-byte
-// QSO records with the log's 27 keys. Prints records per second per engine
-// and their ratio. Usage: bench_store [records] [records for (a)] [directory]
-// (a) commits every record, so it is bound by the disk's sync latency; a
-// smaller count for it keeps a quick run quick.
+// QSO records with the log's 27 keys, at several log sizes. SQLite runs in
+// three journal settings a careful engineer might pick: the default rollback
+// journal, WAL with synchronous=FULL (durable per commit, as a flush is) and
+// WAL with synchronous=NORMAL. Prints records per second, the cost per
+// record, the ratio against each peer, the store's file operations per flush
+// and per record, and the peak resident memory of each size (each size runs
+// in its own process); ends with one machine-readable summary line per size.
+// Usage: bench_store [sizes...]   (default 2000 20000 200000)
+// MSS_BENCH_COMMITS caps the records of (a), which commits each one and so is
+// bound by the disk's sync latency (default 1000); MSS_BENCH_BUFFERS overrides
+// the page buffer count.
 #include <sqlite3.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -15,12 +27,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/File.h"
 #include "store/FbIndex.h"
 #include "store/Filer.h"
 
 namespace {
 
 using namespace mss::store;
+namespace platform = mss::platform;
 
 constexpr int kRecordLength = 216;
 constexpr int kKeyCount = 27;
@@ -129,6 +143,64 @@ void Check(EngineCode code, const char* what) {
     if (code != kOk) Fail(what, code);
 }
 
+// ---- file operations of the store ----------------------------------------
+
+struct FileCounts {
+    long syncs = 0;
+    long reads = 0;
+    long writes = 0;
+};
+FileCounts counts;
+
+class CountingFile : public platform::File {
+  public:
+    explicit CountingFile(std::unique_ptr<platform::File> file) : file_(std::move(file)) {}
+    platform::IoResult ReadAt(std::int64_t offset, std::span<std::uint8_t> out) override {
+        ++counts.reads;
+        return file_->ReadAt(offset, out);
+    }
+    platform::IoResult WriteAt(std::int64_t offset, std::span<const std::uint8_t> data) override {
+        ++counts.writes;
+        return file_->WriteAt(offset, data);
+    }
+    int Size(std::int64_t& size) override { return file_->Size(size); }
+    int Truncate(std::int64_t size) override { return file_->Truncate(size); }
+    int Sync() override {
+        ++counts.syncs;
+        return file_->Sync();
+    }
+    int Close() override { return file_->Close(); }
+
+  private:
+    std::unique_ptr<platform::File> file_;
+};
+
+class CountingFileSystem : public platform::FileSystem {
+  public:
+    int Open(const std::string& path, platform::OpenMode mode,
+             std::unique_ptr<platform::File>& file) override {
+        std::unique_ptr<platform::File> inner;
+        const int err = fs_->Open(path, mode, inner);
+        if (err == 0) file = std::make_unique<CountingFile>(std::move(inner));
+        return err;
+    }
+    int Delete(const std::string& path) override { return fs_->Delete(path); }
+    int Rename(const std::string& from, const std::string& to) override {
+        return fs_->Rename(from, to);
+    }
+    bool Exists(const std::string& path) override { return fs_->Exists(path); }
+    bool DirectoryExists(const std::string& path) override { return fs_->DirectoryExists(path); }
+
+  private:
+    std::shared_ptr<platform::FileSystem> fs_ = platform::DefaultFileSystem();
+};
+
+void PrintCounts(const char* what, const FileCounts& from, const FileCounts& to, double per) {
+    std::printf("  store file operations per %-15s syncs %7.2f  reads %8.2f  writes %8.2f\n", what,
+                (to.syncs - from.syncs) / per, (to.reads - from.reads) / per,
+                (to.writes - from.writes) / per);
+}
+
 // ---- this engine ----------------------------------------------------------
 
 class Engine {
@@ -168,11 +240,24 @@ class Engine {
 
 // ---- SQLite ---------------------------------------------------------------
 
+struct Peer {
+    const char* name;
+    const char* pragmas;
+};
+constexpr std::array<Peer, 3> kPeers = {{
+    {"SQLite journal", ""},
+    {"SQLite WAL/FULL", "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"},
+    {"SQLite WAL/NORMAL", "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"},
+}};
+constexpr int kWalFull = 1;
+
 class Sqlite {
   public:
-    explicit Sqlite(const std::string& path) {
-        std::filesystem::remove(path);
+    Sqlite(const std::string& path, const Peer& peer) {
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            std::filesystem::remove(path + suffix);
         if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) Fail("sqlite open", 0);
+        Exec(peer.pragmas);
         std::string columns;
         std::string marks;
         for (int k = 1; k <= kKeyCount; ++k) {
@@ -235,93 +320,162 @@ class Sqlite {
     sqlite3_stmt* walk_ = nullptr;
 };
 
-void Report(const char* what, int n, double ours, double theirs) {
-    const double oursRate = n / ours;
-    const double theirsRate = n / theirs;
-    std::printf("%-44s %12.0f %12.0f %8.2fx\n", what, oursRate, theirsRate, oursRate / theirsRate);
+// Seconds of the store and of each peer for one workload of n records.
+struct Line {
+    const char* what;
+    int n = 0;
+    double ours = 0;
+    std::array<double, kPeers.size()> theirs{};
+
+    double Ratio(std::size_t p) const { return theirs[p] / ours; }
+    double RatioToBest() const { return *std::min_element(theirs.begin(), theirs.end()) / ours; }
+};
+
+void PrintHeader() {
+    std::printf("%-40s %14s", "workload: records/s (us/record)", "this store");
+    for (const Peer& peer : kPeers) std::printf(" %22s", peer.name);
+    std::printf("  ratios vs journal / WAL-FULL / WAL-NORMAL\n");
 }
 
-}  // namespace
+void Print(const Line& line) {
+    auto cell = [&](double seconds, int width) {
+        char text[48];
+        std::snprintf(text, sizeof text, "%.0f (%.1f)", line.n / seconds, 1e6 * seconds / line.n);
+        std::printf(" %*s", width, text);
+    };
+    std::printf("%-40s", line.what);
+    cell(line.ours, 14);
+    for (double t : line.theirs) cell(t, 22);
+    std::printf("  %5.2fx / %5.2fx / %5.2fx\n", line.Ratio(0), line.Ratio(1), line.Ratio(2));
+}
 
-int main(int argc, char** argv) {
-    const int n = argc > 1 ? std::atoi(argv[1]) : 20000;
-    const int committed = std::min(n, argc > 2 ? std::atoi(argv[2]) : n);
+int EnvInt(const char* name, int fallback) {
+    const char* value = std::getenv(name);
+    return value ? std::atoi(value) : fallback;
+}
+
+// Runs every workload at one size; answers the summary line without the memory.
+std::string RunSize(int n, const std::string& dir) {
+    const int committed = std::min(n, EnvInt("MSS_BENCH_COMMITS", 1000));
     const int lookups = 100000;
-    std::string dir =
-        argc > 3 ? argv[3]
-                 : (std::filesystem::temp_directory_path() / "bench-store-XXXXXX").string();
-    if (argc <= 3 && ::mkdtemp(dir.data()) == nullptr) Fail("mkdtemp", 0);
-    std::filesystem::create_directories(dir);
     int buffers = 0;
-    // The program runs with 160 page buffers; MSS_BENCH_BUFFERS shows the effect of more.
-    const char* bufferSetting = std::getenv("MSS_BENCH_BUFFERS");
-    Check(InitEngine(bufferSetting ? std::atoi(bufferSetting) : 160, buffers), "init");
-
+    Check(InitEngine(EnvInt("MSS_BENCH_BUFFERS", PageBuffersFor(kKeyCount)), buffers,
+                     std::make_shared<CountingFileSystem>()),
+          "init");
     const std::vector<Qso> log = MakeLog(n);
     std::vector<std::uint8_t> out(kRecordLength);
     std::mt19937 rng(99);
     std::vector<int> picks(lookups);
     for (int& p : picks) p = static_cast<int>(rng() % static_cast<unsigned>(n));
+    std::printf(
+        "\nn=%d: records of %d bytes, %d keys, %d page buffers; (a) commits %d; "
+        "%d lookups\n",
+        n, kRecordLength, kKeyCount, buffers, committed, lookups);
+    PrintHeader();
 
-    std::printf("%d records of %d bytes, %d keys; %d lookups; files in %s\n", n, kRecordLength,
-                kKeyCount, lookups, dir.c_str());
-    std::printf("%-44s %12s %12s %9s\n", "workload (records/s)", "this store", "SQLite", "ratio");
-
+    Line a{"(a) add, flush / commit after each", committed};
+    FileCounts beforeA;
+    FileCounts afterA;
     {
         Engine engine(dir + "/A");
-        Sqlite sqlite(dir + "/a.db");
-        const double ours = Seconds([&] {
+        beforeA = counts;
+        a.ours = Seconds([&] {
             for (int i = 0; i < committed; ++i) {
                 engine.Add(log[static_cast<std::size_t>(i)]);
                 engine.Flush();
             }
         });
-        const double theirs = Seconds([&] {
-            // Autocommit: one transaction per insert.
+        afterA = counts;
+    }
+    for (std::size_t p = 0; p < kPeers.size(); ++p) {
+        Sqlite sqlite(dir + "/a" + std::to_string(p) + ".db", kPeers[p]);
+        // Autocommit: one transaction per insert.
+        a.theirs[p] = Seconds([&] {
             for (int i = 0; i < committed; ++i) sqlite.Add(log[static_cast<std::size_t>(i)]);
         });
-        Report("(a) add, flush / commit after each", committed, ours, theirs);
     }
-    std::printf("%-44s %12.3f ms\n", "(e) open + close of log (a), mean of 100",
-                Seconds([&] {
-                    for (int i = 0; i < 100; ++i) {
-                        Fileblock fb;
-                        Check(OpenFileblock(dir + "/A", false, fb), "reopen");
-                        Check(CloseFileblock(fb), "close");
-                    }
-                }) * 10);
+    Print(a);
+
+    Line b{"(b) add, one flush / one transaction", n};
+    Line c{"(c) exact lookup on band+call+mode + read", lookups};
+    Line d{"(d) full walk in call order + read", n};
     Engine engine(dir + "/B");
-    Sqlite sqlite(dir + "/b.db");
-    {
-        const double ours = Seconds([&] {
-            for (const Qso& q : log) engine.Add(q);
-            engine.Flush();
-        });
-        const double theirs = Seconds([&] {
+    const FileCounts beforeB = counts;
+    b.ours = Seconds([&] {
+        for (const Qso& q : log) engine.Add(q);
+        engine.Flush();
+    });
+    const FileCounts afterB = counts;
+    c.ours = Seconds([&] {
+        for (int p : picks) engine.Lookup(log[static_cast<std::size_t>(p)].keys[8], out);
+    });
+    int walked = 0;
+    d.ours = Seconds([&] { walked = engine.Walk(out); });
+    if (walked != n) Fail("walk count", walked);
+    for (std::size_t p = 0; p < kPeers.size(); ++p) {
+        Sqlite sqlite(dir + "/b" + std::to_string(p) + ".db", kPeers[p]);
+        b.theirs[p] = Seconds([&] {
             sqlite.Exec("BEGIN");
             for (const Qso& q : log) sqlite.Add(q);
             sqlite.Exec("COMMIT");
         });
-        Report("(b) add, one flush / one transaction", n, ours, theirs);
-    }
-    {
-        const double ours = Seconds([&] {
-            for (int p : picks) engine.Lookup(log[static_cast<std::size_t>(p)].keys[8], out);
-        });
-        const double theirs = Seconds([&] {
+        c.theirs[p] = Seconds([&] {
             for (int p : picks) sqlite.Lookup(log[static_cast<std::size_t>(p)].keys[8], out);
         });
-        Report("(c) exact lookup on band+call+mode + read", lookups, ours, theirs);
+        d.theirs[p] = Seconds([&] { walked = sqlite.Walk(out); });
+        if (walked != n) Fail("sqlite walk count", walked);
     }
-    {
-        int walkedOurs = 0;
-        int walkedTheirs = 0;
-        const double ours = Seconds([&] { walkedOurs = engine.Walk(out); });
-        const double theirs = Seconds([&] { walkedTheirs = sqlite.Walk(out); });
-        if (walkedOurs != n || walkedTheirs != n) Fail("walk count", walkedOurs);
-        Report("(d) full walk in call order + read", n, ours, theirs);
-    }
+    for (const Line* line : {&b, &c, &d}) Print(*line);
+    PrintCounts("flush in (a):", beforeA, afterA, committed);
+    PrintCounts("record in (b):", beforeB, afterB, n);
     (void)ExitEngine();
-    if (argc <= 3) std::filesystem::remove_all(dir);
+
+    char summary[160];
+    std::snprintf(summary, sizeof summary,
+                  "summary n=%d a_vs_wal_full=%.2f b_vs_best=%.2f c_vs_best=%.2f d_vs_best=%.2f", n,
+                  a.Ratio(kWalFull), b.RatioToBest(), c.RatioToBest(), d.RatioToBest());
+    return summary;
+}
+
+// Runs one size in a child process so that its peak resident memory is its own.
+std::string RunSizeApart(int n) {
+    std::string dir = (std::filesystem::temp_directory_path() / "bench-store-XXXXXX").string();
+    if (::mkdtemp(dir.data()) == nullptr) Fail("mkdtemp", 0);
+    int fds[2];
+    if (::pipe(fds) != 0) Fail("pipe", errno);
+    std::fflush(stdout);
+    const pid_t child = ::fork();
+    if (child < 0) Fail("fork", errno);
+    if (child == 0) {
+        const std::string summary = RunSize(n, dir);
+        std::fflush(stdout);
+        if (::write(fds[1], summary.data(), summary.size()) < 0) std::_Exit(1);
+        std::_Exit(0);
+    }
+    ::close(fds[1]);
+    std::string summary;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+        summary.append(buffer, static_cast<std::size_t>(got));
+    ::close(fds[0]);
+    int status = 0;
+    rusage usage{};
+    ::wait4(child, &status, 0, &usage);
+    std::filesystem::remove_all(dir);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || summary.empty()) Fail("size run", status);
+    // ru_maxrss is in kilobytes.
+    return summary + " peak_rss_mb=" + std::to_string((usage.ru_maxrss + 512) / 1024);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+    if (sizes.empty()) sizes = {2000, 20000, 200000};
+    std::vector<std::string> summaries;
+    for (int n : sizes) summaries.push_back(RunSizeApart(n));
+    std::printf("\n");
+    for (const std::string& line : summaries) std::printf("%s\n", line.c_str());
     return 0;
 }

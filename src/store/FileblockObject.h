@@ -295,7 +295,8 @@ class TFileblockObject {
     Walk walk_;
 };
 
-// Process-wide operations. InitFiles(0, 160, 32) is this program's call; the
+// Process-wide operations. InitFiles(0, PageBuffersFor(the largest key count),
+// 32) is this program's call (see Filer.h); the
 // file system defaults to the platform's.
 int InitFiles(int net, int pageBuffers, int handleLimit,
               std::shared_ptr<platform::FileSystem> fileSystem = nullptr);
