@@ -1,7 +1,8 @@
 // The judgement of a contact while it is typed and saved (CheckCallDupe +
-// CanSave + PointsOf) and the renumbering pass, on contest logs of 100, 2 000
-// and 20 000 contacts of contest 'j'. The logs are built once in a scratch
-// directory below the system's temporary folder.
+// CanSave + PointsOf), the renumbering pass, the results written into the
+// contest entry when the log form closes, and the band log's row text, on
+// contest logs of 100, 2 000 and 20 000 contacts of contest 'j'. The logs are built once in a
+// scratch directory below the system's temporary folder.
 //
 // Usage: bench_log [Google Benchmark flags]
 #include <benchmark/benchmark.h>
@@ -12,12 +13,15 @@
 #include <vector>
 
 #include "contest/Catalogue.h"
+#include "log/BandLog.h"
 #include "log/ContestLog.h"
 #include "log/DupeCheck.h"
 #include "log/Exchange.h"
 #include "log/LogSession.h"
 #include "log/Points.h"
+#include "log/Recount.h"
 #include "log/Renumber.h"
+#include "log/Results.h"
 #include "platform/Messages.h"
 #include "radio/DateTime.h"
 #include "radio/Locator.h"
@@ -160,6 +164,36 @@ void BM_Renumber(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * contacts);
 }
 BENCHMARK(BM_Renumber)->Arg(100)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+void BM_WriteResults(benchmark::State& state) {
+    const int contacts = static_cast<int>(state.range(0));
+    OpenBenchLog bench(contacts);
+    if (!bench.ok()) {
+        state.SkipWithError("the log could not be built");
+        return;
+    }
+    Recount(bench.session(), true);
+    contest::ContestExtra extra;
+    SilentProgress progress;
+    for (auto _ : state) {
+        WriteResults(bench.session(), bench.session().entry, extra, progress);
+        benchmark::DoNotOptimize(extra.QsoCount(1));
+    }
+    state.SetItemsProcessed(state.iterations() * contacts);
+}
+BENCHMARK(BM_WriteResults)->Arg(100)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+void BM_BandLogRow(benchmark::State& state) {
+    const contest::ContestDefinition definition = [] {
+        contest::ContestEntry entry;
+        return contest::FillContestDefinition('j', entry);
+    }();
+    QsoRecord contact = ContactOf(4711);
+    contact.SetNameQth("Hans;Berlin");
+    for (auto _ : state) benchmark::DoNotOptimize(BandLogRow(definition, contact));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_BandLogRow)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

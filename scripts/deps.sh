@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev libgl-dev
+    poppler-utils
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
-    fonts-liberation hamradio-files qt6-translations-l10n
+    fonts-liberation hamradio-files qt6-translations-l10n libhamlib-dev clang libclang-rt-14-dev
 )
 
 missing=()

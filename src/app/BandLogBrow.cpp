@@ -52,6 +52,9 @@ void TBandLogBrow::ShowOrder(int order) {
         SelectSortEntry(order);
         return;
     }
+    const bool sameRange = Browser() && Browser()->Range().lowKey == range.low &&
+                           Browser()->Range().highKey == range.high;
+    if (sameRange) return;
     // The same key over another range (a band order of another band): the
     // browser only switches keys, so it is attached anew.
     KeepColumnWidths();

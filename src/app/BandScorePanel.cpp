@@ -14,13 +14,16 @@ namespace {
 const QColor kCurrentBand(255, 255, 0);
 const QColor kOtherBand(192, 192, 192);
 
-QLabel* NewLabel(QWidget* parent, const QString& name, bool figures) {
+// A label wide enough for `widest`, as high as its text.
+QLabel* NewLabel(QWidget* parent, const QString& name, bool figures, const QString& widest) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     if (figures) {
         label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(widest) + 6);
+    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     label->setAutoFillBackground(true);
     return label;
 }
@@ -51,20 +54,21 @@ TBandScorePanel::TBandScorePanel(QWidget* parent) : QFrame(parent) {
     for (int i = 0; i < log::kScorePanelRows; ++i) {
         const QString n = QString::number(i + 1);
         Row& row = rows_[static_cast<std::size_t>(i)];
-        row.caption = NewLabel(this, QStringLiteral("lBand") + n, false);
-        row.qso = NewLabel(this, QStringLiteral("lQso") + n, true);
-        row.multi = NewLabel(this, QStringLiteral("lMulti") + n, true);
-        row.points = NewLabel(this, QStringLiteral("lPunkte") + n, true);
+        row.caption = NewLabel(this, QStringLiteral("lBand") + n, false, QStringLiteral("2190 m"));
+        row.qso = NewLabel(this, QStringLiteral("lQso") + n, true, QStringLiteral("#####"));
+        row.multi = NewLabel(this, QStringLiteral("lMulti") + n, true, QStringLiteral("#####"));
+        row.points = NewLabel(this, QStringLiteral("lPunkte") + n, true, QStringLiteral("#####"));
         grid->addWidget(row.caption, i + 1, 0);
         grid->addWidget(row.qso, i + 1, 1);
         grid->addWidget(row.multi, i + 1, 2);
         grid->addWidget(row.points, i + 1, 3);
     }
+    // The total line: contacts, multipliers, points and the score.
     auto* totals = new QHBoxLayout();
-    lTotalQso_ = NewLabel(this, QStringLiteral("lQsoGesamt"), false);
-    lTotalMulti_ = NewLabel(this, QStringLiteral("lMultiGesamt"), false);
-    lTotalPunkte_ = NewLabel(this, QStringLiteral("lPunkteGesamt"), false);
-    lScore_ = NewLabel(this, QStringLiteral("lScore"), false);
+    lTotalQso_ = NewLabel(this, QStringLiteral("lQsoGesamt"), false, QStringLiteral("99999 QSO"));
+    lTotalMulti_ = NewLabel(this, QStringLiteral("lMultiGesamt"), false, QString());
+    lTotalPunkte_ = NewLabel(this, QStringLiteral("lPunkteGesamt"), false, QString());
+    lScore_ = NewLabel(this, QStringLiteral("lScore"), false, QStringLiteral("9999999 Pkt."));
     QFont bold = lScore_->font();
     bold.setBold(true);
     for (QLabel* label : {lTotalQso_, lTotalMulti_, lTotalPunkte_, lScore_}) {
@@ -74,6 +78,7 @@ TBandScorePanel::TBandScorePanel(QWidget* parent) : QFrame(parent) {
     }
     totals->addStretch(1);
     grid->addLayout(totals, log::kScorePanelRows + 1, 0, 1, 4);
+    grid->setRowStretch(log::kScorePanelRows + 2, 1);
 }
 
 void TBandScorePanel::Refresh(const log::LogSession& session) {

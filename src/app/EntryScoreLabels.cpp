@@ -34,15 +34,13 @@ TEntryScoreLabels::TEntryScoreLabels(QWidget* parent) : QFrame(parent) {
     lMulti_ = NewLabel(this, "lMulti", true);
     lQsoCaption_ = NewLabel(this, "lQsoText", false);
     lQso_ = NewLabel(this, "lQso", true);
-    lNummer_ = NewLabel(this, "lNummer", true);
     grid->addWidget(lPunkteCaption_, 0, 0);
     grid->addWidget(lPunkte_, 1, 0);
     grid->addWidget(lMultiCaption_, 0, 1);
     grid->addWidget(lMulti_, 1, 1);
     grid->addWidget(lQsoCaption_, 0, 2);
     grid->addWidget(lQso_, 1, 2);
-    grid->addWidget(lNummer_, 1, 3);
-    grid->setColumnStretch(4, 1);
+    grid->setColumnStretch(3, 1);
 }
 
 void TEntryScoreLabels::Refresh(const log::LogSession& session) {
@@ -54,7 +52,6 @@ void TEntryScoreLabels::Refresh(const log::LogSession& session) {
     lMulti_->setText(platform::QtText(labels.multi));
     lQsoCaption_->setText(platform::QtText(labels.qsoCaption));
     lQso_->setText(platform::QtText(labels.qso));
-    lNummer_->setText(platform::QtText(labels.number));
     for (QLabel* label : {lPunkteCaption_, lPunkte_, lMultiCaption_, lMulti_, lQsoCaption_, lQso_})
         label->setVisible(labels.visible);
 }

@@ -1,6 +1,6 @@
 // The score labels of the entry panel: the current band's points, the
 // multiplier count and the current band's contacts, each a caption over a
-// value, and lNummer with the next contact number.
+// value.
 #pragma once
 
 #include <QFrame>
@@ -17,8 +17,7 @@ class TEntryScoreLabels : public QFrame {
   public:
     explicit TEntryScoreLabels(QWidget* parent = nullptr);
     // Shows the totals as they stand. For a contest without multipliers the
-    // three score pairs are hidden (ScoreShown() answers false) and only
-    // lNummer stays.
+    // labels are hidden (ScoreShown() answers false).
     void Refresh(const log::LogSession& session);
     bool ScoreShown() const { return scoreShown_; }
 
@@ -29,7 +28,6 @@ class TEntryScoreLabels : public QFrame {
     QLabel* lMulti_ = nullptr;
     QLabel* lQsoCaption_ = nullptr;
     QLabel* lQso_ = nullptr;
-    QLabel* lNummer_ = nullptr;
     bool scoreShown_ = false;
 };
 

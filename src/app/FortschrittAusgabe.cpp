@@ -36,13 +36,13 @@ TFortschrittAusgabe::TFortschrittAusgabe(const QString& caption, QWidget* parent
     ProgressBar1_->setTextVisible(false);
 
     // The passes show their own caption, two lines of text and the bar
-    // where the third and fourth lines were.
+    // moved up to the fourth line's place.
     setWindowTitle(caption);
     Label1_->setText(caption);
     Label2_->setText(QStringLiteral("Bitte warten ..."));
     Label3_->hide();
     Label4_->hide();
-    ProgressBar1_->move(kLabelLeft, Label3_->y() + kLineHeight / 2);
+    ProgressBar1_->move(kLabelLeft, Label4_->y());
     setFixedSize(kWidth, ProgressBar1_->y() + ProgressBar1_->height() + kLabelTop);
 }
 

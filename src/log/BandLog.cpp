@@ -91,7 +91,9 @@ void AddContactColumns(const contest::ContestDefinition& d, const QsoRecord& r,
     const std::size_t split = nameQth.find(';');
     row.push_back(nameQth.substr(0, split));
     row.push_back(split == std::string::npos ? std::string() : nameQth.substr(split + 1));
-    row.push_back(radio::FormatPicture("#####,###", static_cast<double>(r.Freq())));
+    // A frequency of 0 means none was given.
+    row.push_back(r.Freq() != 0 ? radio::FormatPicture("#####,###", static_cast<double>(r.Freq()))
+                                : std::string());
 }
 
 std::size_t ColumnCount(const contest::ContestDefinition& d) {
@@ -152,7 +154,7 @@ std::string BandLogRow(const contest::ContestDefinition& d, const QsoRecord& r) 
     row.push_back(r.IsBandChange() ? std::string() : radio::FormatPicture("######", r.LfdNr()));
     row.push_back(r.Datum() > 0 ? radio::DateToText("dd.mm.yy", r.Datum()) : std::string(8, ' '));
     // Midnight is a valid time of a contact; only a missing time is blank.
-    row.push_back(radio::TimeToText("hh:mm", r.Zeit()));
+    row.push_back(r.Zeit() >= 0 ? radio::TimeToText("hh:mm", r.Zeit()) : std::string(5, ' '));
     if (r.IsBandChange()) {
         row.push_back("*** QSY " + std::string(radio::ToBaender::BandName(r.QsyBand(), false)) +
                       " ***");

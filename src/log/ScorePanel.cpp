@@ -97,7 +97,6 @@ EntryScoreLabels EntryScoreLabelsOf(const LogSession& s) {
     if (d.MultMode == 0 || d.MultMode == 2) labels.multiCaption += BandName(s.band);
     labels.qsoCaption = "QSO " + BandName(s.band);
     labels.qso = FormatPicture("#####", t.points[0]);
-    labels.number = FormatPicture("#####", t.nextContact);
     return labels;
 }
 

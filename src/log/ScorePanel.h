@@ -45,8 +45,7 @@ struct EntryScoreLabels {
     std::string multiCaption;
     std::string multi;  // the multiplier count, "###"
     std::string qsoCaption;
-    std::string qso;     // contacts on the current band, "#####"
-    std::string number;  // the next contact number, "#####" (lNummer; always shown)
+    std::string qso;  // contacts on the current band, "#####"
     bool operator==(const EntryScoreLabels&) const = default;
 };
 

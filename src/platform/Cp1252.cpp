@@ -95,15 +95,35 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string Utf8ToCp1252(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
+ExactCp1252 Utf8ToCp1252Exact(std::string_view utf8) {
+    ExactCp1252 result;
+    result.text.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
         const Decoded d = DecodeOne(utf8, pos);
-        out += d.codePoint == kBad ? '?' : UnicodeToCp1252(d.codePoint);
+        const char byte = d.codePoint == kBad ? '?' : UnicodeToCp1252(d.codePoint);
+        // UnicodeToCp1252 answers '?' for a character it has no byte for.
+        if (result.exact && (d.codePoint == kBad || (byte == '?' && d.codePoint != U'?'))) {
+            result.exact = false;
+            result.refused = d.codePoint == kBad ? kIllFormedUtf8 : d.codePoint;
+            result.refusedAt = pos;
+        }
+        result.text += byte;
         pos += d.length;
     }
-    return out;
+    return result;
+}
+
+std::string Utf8ToCp1252(std::string_view utf8) {
+    return Utf8ToCp1252Exact(utf8).text;
+}
+
+bool IsWellFormedUtf8(std::string_view bytes) {
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const Decoded d = DecodeOne(bytes, pos);
+        if (d.codePoint == kBad) return false;
+        pos += d.length;
+    }
+    return true;
 }
 
 std::string DosUmlautsToCp1252(std::string_view dosText) {

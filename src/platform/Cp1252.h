@@ -2,6 +2,7 @@
 // become Unicode text for the user interface, and back.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,23 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // (stray continuation bytes, overlong forms, surrogates, truncated sequences)
 // become '?', one per character or bad sequence.
 std::string Utf8ToCp1252(std::string_view utf8);
+
+// Stands for an ill-formed UTF-8 sequence where a refused code point is named.
+inline constexpr char32_t kIllFormedUtf8 = 0xFFFFFFFF;
+
+// A conversion that must not lose anything: the text as Utf8ToCp1252 gives
+// it, and the first character that has no Windows-1252 byte (kIllFormedUtf8
+// for an ill-formed sequence) with its byte offset, if there was one.
+struct ExactCp1252 {
+    std::string text;
+    bool exact = true;
+    char32_t refused = 0;
+    std::size_t refusedAt = 0;
+};
+ExactCp1252 Utf8ToCp1252Exact(std::string_view utf8);
+
+// True when the bytes are well-formed UTF-8 throughout (plain ASCII is).
+bool IsWellFormedUtf8(std::string_view bytes);
 
 // Texts the suite's older programs stored in the DOS code page: their German
 // letters (and the one other letter they use) become Windows-1252 bytes;

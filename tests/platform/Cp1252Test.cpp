@@ -90,6 +90,35 @@ TEST(Cp1252Test, RandomBytesNeverGrowAndConvertedTextAlwaysComesBack) {
     }
 }
 
+TEST(Cp1252Test, ExactConversionNamesTheFirstCharacterItCannotKeep) {
+    struct Case {
+        const char* what;
+        std::string utf8;
+        std::string text;
+        bool exact;
+        char32_t refused;
+        std::size_t at;
+    };
+    const Case cases[] = {
+        {"ASCII", "DL1ABC?", "DL1ABC?", true, 0, 0},
+        {"German letters and euro", "M\xC3\xBCller \xE2\x82\xAC", "M\xFCller \x80", true, 0, 0},
+        {"an undefined byte's control", "\xC2\x81", "\x81", true, 0, 0},
+        {"a CJK character", "ab\xE4\xB8\xAD\xE4\xB8\xAD", "ab??", false, U'\u4E2D', 2},
+        {"a character beyond the plane", "\xF0\x9F\x93\xA1x", "?x", false, U'\U0001F4E1', 0},
+        {"a truncated sequence", "a\xC3", "a?", false, kIllFormedUtf8, 1},
+        {"a surrogate", "\xED\xA0\x80", "???", false, kIllFormedUtf8, 0},
+    };
+    for (const Case& c : cases) {
+        const ExactCp1252 r = Utf8ToCp1252Exact(c.utf8);
+        EXPECT_EQ(r.text, c.text) << c.what;
+        EXPECT_EQ(r.text, Utf8ToCp1252(c.utf8)) << c.what;
+        EXPECT_EQ(r.exact, c.exact) << c.what;
+        EXPECT_EQ(r.refused, c.refused) << c.what;
+        EXPECT_EQ(r.refusedAt, c.at) << c.what;
+        EXPECT_EQ(IsWellFormedUtf8(c.utf8), c.refused != kIllFormedUtf8) << c.what;
+    }
+}
+
 TEST(Cp1252Test, DosGermanLettersBecomeTheirWindowsBytesAndOthersStay) {
     EXPECT_EQ(DosUmlautsToCp1252("M\x81ller \x84\x94 \x8E\x99\x9A Stra\xE1"
                                  "e \xFB"),

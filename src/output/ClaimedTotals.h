@@ -1,0 +1,31 @@
+// The totals an entry claims, as its listings and its cover sheet print them:
+// taken from the entry's own per-band totals, or from its extra record when
+// the entry keeps them there; the points recounted from the log when a time
+// range is given.
+#pragma once
+
+#include <cstdint>
+
+#include "output/OutputJob.h"
+#include "output/WriteStatus.h"
+
+namespace mss::output {
+
+struct ClaimedTotals {
+    std::int64_t Multipliers = 0;
+    std::int64_t Points = 0;
+    std::int64_t Mult1 = 0;
+    std::int64_t Mult2 = 0;
+    std::int64_t Mult3 = 0;
+    std::int64_t Qsos = 0;
+    // Points alone without multipliers or with PointsOnly; the sum over the
+    // bands of multipliers times points with PerBandProduct (a band without
+    // multipliers adds its points, as the contest log scores it); else
+    // Multipliers times Points.
+    std::int64_t Score = 0;
+};
+
+// False only when the time-range recount could not read the log.
+WriteStatus ComputeClaimedTotals(const OutputJob& job, ClaimedTotals& totals);
+
+}  // namespace mss::output

@@ -1,0 +1,20 @@
+// The result of a writer: 0 when every line, the final flush and the close
+// went through, else the first error met (an errno value of the file, or one
+// of the codes below). Writers never report success after a failure.
+#pragma once
+
+namespace mss::output {
+
+// A printer that refused a new page.
+inline constexpr int kPrinterFailed = 10001;
+// The contest log could not be read to its end.
+inline constexpr int kLogReadFailed = 10002;
+// The output kind has no writer in this program.
+inline constexpr int kKindNotWritten = 10003;
+
+struct [[nodiscard]] WriteStatus {
+    int error = 0;
+    bool Ok() const { return error == 0; }
+};
+
+}  // namespace mss::output
