@@ -2,6 +2,7 @@
 
 #include "app/ContestLogStd.h"
 #include "app/LogFormPlacement.h"
+#include "app/OutputMenu.h"
 #include "platform/Messages.h"
 
 namespace mss::app {
@@ -22,6 +23,7 @@ void RunContestLogForm(TContestBrow& window, std::int32_t entryNumber,
 ContestBrowHooks DefaultListHooks() {
     ContestBrowHooks hooks;
     hooks.runLog = RunContestLogForm;
+    hooks.outputMenu = ShowOutputMenu;
     return hooks;
 }
 
