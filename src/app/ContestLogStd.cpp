@@ -224,6 +224,7 @@ void TContestLogStd::ShowContact() {
 
 void TContestLogStd::RefreshScore() {
     scoreLabels_->Refresh(session_);
+    panelEingabe_->ShowNumber(session_.totals.nextContact);
     panelauswertung_->Refresh(session_);
     panelmulties_->Refresh(session_);
 }

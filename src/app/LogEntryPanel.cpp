@@ -5,6 +5,7 @@
 
 #include "platform/qt/QtText.h"
 #include "radio/Baender.h"
+#include "radio/FormatPicture.h"
 #include "ui/KxEdit.h"
 
 namespace mss::app {
@@ -82,8 +83,10 @@ LogEntryPanel::LogEntryPanel(QWidget* parent) : QFrame(parent) {
     panel2->setContentsMargins(0, 0, 0, 0);
     lMode = ValueLabel(Panel2, "lMode");
     lband = ValueLabel(Panel2, "lband");
+    lNummer = ValueLabel(Panel2, "lNummer");
     panel2->addWidget(lMode);
     panel2->addWidget(lband);
+    panel2->addWidget(lNummer);
     panel2->addStretch();
     grid_->addWidget(Panel2, 4, 0, 1, 12);
 
@@ -282,6 +285,10 @@ void LogEntryPanel::ShowDateTime(const std::string& datum, const std::string& ze
     lDatum->setText(QtText(datum));
     ezeit->setText(QtText(zeit));
     lZeit->setText(QtText(zeit));
+}
+
+void LogEntryPanel::ShowNumber(std::int32_t next) {
+    lNummer->setText(QtText(radio::FormatPicture("#####", next)));
 }
 
 void LogEntryPanel::ShowQsl(const std::string& label) {

@@ -50,6 +50,8 @@ class LogEntryPanel : public QFrame {
     // Date and time as the clock set them (edits and labels).
     void ShowDateTime(const std::string& datum, const std::string& zeit);
     void ShowQsl(const std::string& label);
+    // The next contact number.
+    void ShowNumber(std::int32_t next);
     // Caption colours: red for the field with the focus, teal otherwise.
     void FocusChanged(QWidget* now);
     // Maroon while the mouse is over an edit or its caption.
@@ -74,12 +76,13 @@ class LogEntryPanel : public QFrame {
     QLabel* lRSTr1 = nullptr;
     QLabel* lMode = nullptr;
     QLabel* lband = nullptr;
+    QLabel* lNummer = nullptr;
     QLabel* lbeam = nullptr;
     QLabel* lQSLs = nullptr;
     QLabel* lenter = nullptr;
     QLabel* lName = nullptr;     // the remembered name when the edits are hidden
     QLabel* lPartner = nullptr;  // "QSO-Partner"
-    QFrame* Panel2 = nullptr;    // mode and band; the score labels with lNummer
+    QFrame* Panel2 = nullptr;    // mode, band, next number; the score labels
 
   private:
     ui::TkxEdit* AddEdit(const char* name, const char* caption, int maxLength, int column, int row);

@@ -122,7 +122,6 @@ void PrepareNewContact(LogSession& s, EntryState& st, const PanelLayout& layout)
         st.pendingBand = 0;
         Recount(s, false);
     }
-    st.lastCall = st.contact.Call();
     st.lastPrefix.clear();
     st.checkedCall.clear();
     st.next = NextNumbers(*s.log, s.band, s.mode);

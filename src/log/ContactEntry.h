@@ -41,7 +41,6 @@ struct EntryState {
     std::int32_t lastDatum = -1;
     std::int32_t lastZeit = -1;
     float lastFreq = 0;
-    std::string lastCall;
     std::string checkedCall;  // the call the dupe check last ran for
     std::string lastPrefix;   // the prefix shown while the call is typed
     char pendingBand = 0;     // a band of the schedule waiting for an empty call

@@ -169,6 +169,7 @@ TEST_F(ContestLogStdTest, AContactTypedByKeysIsSavedScoredAndListed) {
     // A new contact is ready.
     EXPECT_TRUE(Panel().eCall->text().isEmpty());
     EXPECT_EQ(form_->State().contact.LfdNr(), 2);
+    EXPECT_EQ(Panel().lNummer->text().trimmed(), QStringLiteral("2"));
     EXPECT_TRUE(messages_.shown().empty()) << messages_.LastText();
 }
 
