@@ -12,7 +12,7 @@
 #include "app/CommandStore.h"
 #include "contest/StationSettings.h"
 #include "log/ContestLog.h"
-#include "output/OutputMenu.h"
+#include "output/OfferedOutputs.h"
 #include "platform/Cp1252.h"
 #include "platform/File.h"
 #include "platform/qt/QtPrinterCanvas.h"

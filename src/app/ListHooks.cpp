@@ -4,6 +4,7 @@
 #include "app/LogFormPlacement.h"
 #include "app/LogWindows.h"
 #include "contest/ContestNotes.h"
+#include "app/OutputMenu.h"
 #include "platform/Messages.h"
 
 namespace mss::app {
@@ -26,6 +27,7 @@ ContestBrowHooks DefaultListHooks() {
     ContestBrowHooks hooks;
     hooks.runLog = RunContestLogForm;
     hooks.rules = [](QWidget&) { (void)contest::OpenRules('j'); };
+    hooks.outputMenu = ShowOutputMenu;
     return hooks;
 }
 

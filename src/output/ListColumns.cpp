@@ -75,6 +75,16 @@ std::string BandColumn(char band) {
     return radio::Fit(name.substr(0, name.empty() ? 0 : name.size() - 1), 4);
 }
 
+std::string BandText(char band, bool trimmed) {
+    std::string text = BandColumn(band);
+    if (trimmed) text = radio::Trim(text);
+    if (const std::size_t c = text.find('c'); c != std::string::npos) {
+        text.erase(c, 1);
+        text += ' ';
+    }
+    return text;
+}
+
 std::string HeadingColumns(const contest::ContestDefinition& def, const ListColumns& c,
                            std::string_view modeHeading, std::string_view sep) {
     std::string s = "DATE  ";

@@ -38,6 +38,9 @@ std::string ShortDate(const log::QsoRecord& r);
 std::string ExchangeColumn(const std::string& exchange, int width);
 // The display name of the band without its last character, fitted to 4.
 std::string BandColumn(char band);
+// The band of a QSO line: BandColumn (trimmed when `trimmed`) with its "c"
+// of "cm" dropped and a blank appended: "2   ", "70  ", "160 ".
+std::string BandText(char band, bool trimmed);
 
 // The column headings up to the points column (without the line number),
 // the separator after each: "DATE  " "UTC " "CALL " "BAND" mode sent ...

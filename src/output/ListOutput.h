@@ -60,6 +60,11 @@ class ListOutput {
     int PageNumber() const;
 
     WriteStatus Status() const { return {error_}; }
+    // Keeps a failure met by the listing itself (a log it could not read);
+    // the first failure stays.
+    void Fail(WriteStatus status) {
+        if (error_ == 0) error_ = status.error;
+    }
 
   private:
     bool WouldPass(int lines) const;

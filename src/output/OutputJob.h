@@ -30,6 +30,7 @@ struct PostalAddress {
     std::string street;
     std::string postcodeTown;
     std::string country;
+    std::string dok;  // the suite settings' DOK (the EDI file's club DOK)
 };
 
 struct OutputJob {

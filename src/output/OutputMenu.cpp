@@ -1,74 +1,185 @@
 #include "output/OutputMenu.h"
 
-#include <algorithm>
+#include <cstring>
+
+#include "log/ContestLog.h"
 
 namespace mss::output {
 
 namespace {
 
-// The element of OutputFormats that enables an item; 0: always enabled.
-struct ItemRow {
-    bool onPaper;
+using contest::ContestDefinition;
+
+struct MenuRow {
     int kind;
-    const char* caption;
-    const char* extension;
-    const char* name;
-    int format;
+    std::string_view caption;
+    std::string_view disabledCaption;  // empty: the same caption
+    int format;                        // OutputFormats element; 0 always enabled
 };
 
-constexpr ItemRow kItems[] = {
-    {false, int(FileOutput::Stf), "STF-Datei (empfohlen)", ".STF", "stf", contest::kOutStf},
-    {false, int(FileOutput::Edi), "EDI-Datei (empfohlen)", ".EDI", "edi", contest::kOutEdi},
-    {false, int(FileOutput::ElogTotal), "E-Log Gesamtdatei", ".TXT", "txt", 0},
-    {false, int(FileOutput::ElogCover), "E-Log Deckblatt", ".SUM", "sum", contest::kOutElogCover},
-    {false, int(FileOutput::ElogQsoList), "E-Log QSO-Liste", ".ALL", "all",
-     contest::kOutElogQsoList},
-    {false, int(FileOutput::ElogBandList), "E-Log Band-Liste", ".BND", "bnd",
-     contest::kOutElogBandList},
-    {false, int(FileOutput::ElogMultList), "E-Log Multi-Checkliste", "-multi.txt", "multi",
-     contest::kOutElogMultList},
-    {false, int(FileOutput::Cabrillo), "Cabrillo-Datei", ".CAB", "cab", contest::kOutCabrillo},
-    {false, int(FileOutput::Adif), "ADIF- Exportdatei der QSO-Liste", ".ADI", "adif",
-     contest::kOutAdif},
-    {false, int(FileOutput::Csv), "CSV- Exportdatei der QSO-Liste", ".CSV", "csv", 0},
-    {true, int(PaperOutput::Cover), "Papierlog - Deckblatt", "", "paper-sum",
-     contest::kOutPaperCover},
-    {true, int(PaperOutput::QsoList), "Papierlog - QSO-Liste", "", "paper-all",
-     contest::kOutPaperQsoList},
-    {true, int(PaperOutput::BandList), "Papierlog - Band-Liste", "", "paper-bnd",
-     contest::kOutPaperBandList},
-    {true, int(PaperOutput::MultList), "Papierlog - Multi-Checkliste", "", "paper-multi",
-     contest::kOutPaperMultList},
+// Kind 0 is a separator.
+constexpr MenuRow kMenu[] = {
+    {9, "STF-Datei (empfohlen)", "STF-Datei", contest::kOutStf},
+    {16, "EDI-Datei (empfohlen)", "EDI-Datei", contest::kOutEdi},
+    {0, "", "", 0},
+    {13, "E-Log Gesamtdatei", "", 0},
+    {7, "E-Log Deckblatt", "", contest::kOutElogCover},
+    {8, "E-Log QSO-Liste", "", contest::kOutElogQsoList},
+    {12, "E-Log Band-Liste", "", contest::kOutElogBandList},
+    {15, "E-Log Multi-Checkliste", "", contest::kOutElogMultList},
+    {11, "Cabrillo-Datei", "", contest::kOutCabrillo},
+    {0, "", "", 0},
+    {10, "ADIF- Exportdatei der QSO-Liste", "", contest::kOutAdif},
+    {14, "CSV- Exportdatei der QSO-Liste", "", 0},
+    {0, "", "", 0},
+    {1, "Papierlog - Deckblatt", "", contest::kOutPaperCover},
+    {5, "Papierlog - QSO-Liste", "", contest::kOutPaperQsoList},
+    {4, "Papierlog - Band-Liste", "", contest::kOutPaperBandList},
+    {3, "Papierlog - Multi-Checkliste", "", contest::kOutPaperMultList},
 };
+
+struct FileRow {
+    FileOutput kind;
+    FileKindTexts texts;
+};
+
+constexpr FileRow kFiles[] = {
+    {FileOutput::ElogCover, {".SUM", "E-Log - Deckblattdatei ", "E-Log Deckblatt (*.SUM)"}},
+    {FileOutput::ElogQsoList, {".ALL", "E-Log - Listendatei ", "E-Log Liste (*.ALL)"}},
+    {FileOutput::ElogBandList, {".BND", "E-Log - Bandlistendatei ", "E-Log Bandliste (*.BND)"}},
+    {FileOutput::ElogMultList,
+     {"-multi.txt", "E-Log - Multi-Checkliste ", "E-Log Multicheckliste (*.txt)"}},
+    {FileOutput::ElogTotal, {".TXT", "E-Log - Gesamtdatei ", "E-Log Gesamtdatei (*.TXT)"}},
+    {FileOutput::Stf, {".STF", "STF - Listendatei ", "STF-Liste (*.STF)"}},
+    {FileOutput::Adif, {".ADI", "ADIF - Listendatei ", "ADIF-Liste (*.ADI)"}},
+    {FileOutput::Csv, {".CSV", "CSV - Listendatei ", "CSV-Liste (*.CSV)"}},
+    {FileOutput::Cabrillo, {".CAB", "Cabrillo - Datei ", "Cabrillo-Datei (*.CAB)"}},
+    {FileOutput::Edi, {".EDI", "EDI - Datei ", "EDI-Datei (*.EDI)"}},
+};
+
+std::string CallPart(std::string_view ownCall) {
+    std::string call(ownCall);
+    for (char& c : call) {
+        if (c == '/') c = '_';
+    }
+    return call;
+}
+
+std::string CategoryPart(std::string_view shortText) {
+    std::string part;
+    for (const char c : shortText) {
+        if (c == ':') continue;
+        part += c == '.' ? '-' : (c == '/' || c == '\\' || c == ',') ? '_' : c;
+    }
+    return part;
+}
 
 }  // namespace
 
-std::vector<OutputItem> OutputMenuItems(const contest::ContestDefinition& definition) {
-    std::vector<OutputItem> items;
-    for (const ItemRow& row : kItems) {
-        OutputItem item;
-        item.onPaper = row.onPaper;
-        if (row.onPaper)
-            item.paper = static_cast<PaperOutput>(row.kind);
-        else
-            item.file = static_cast<FileOutput>(row.kind);
-        item.caption = row.caption;
-        item.extension = row.extension;
-        item.name = row.name;
-        item.enabled =
-            row.format == 0 || definition.OutputFormats.test(static_cast<std::size_t>(row.format));
-        const std::string recommended = " (empfohlen)";
-        if (!item.enabled && item.caption.ends_with(recommended))
-            item.caption.resize(item.caption.size() - recommended.size());
+std::vector<OutputMenuItem> OutputMenuItems(const ContestDefinition& def) {
+    std::vector<OutputMenuItem> items;
+    for (const MenuRow& row : kMenu) {
+        OutputMenuItem item{row.kind, std::string(row.caption), row.kind != 0};
+        if (row.format != 0)
+            item.enabled = def.OutputFormats.test(static_cast<std::size_t>(row.format));
+        if (!item.enabled && !row.disabledCaption.empty()) item.caption = row.disabledCaption;
         items.push_back(std::move(item));
     }
     return items;
 }
 
-std::vector<OutputItem> OfferedOutputs(const contest::ContestDefinition& definition) {
-    std::vector<OutputItem> items = OutputMenuItems(definition);
-    std::erase_if(items, [](const OutputItem& item) { return !item.enabled; });
-    return items;
+bool IsPaperKind(int kind) {
+    return kind == 1 || kind == 3 || kind == 4 || kind == 5;
+}
+
+bool IsFileKind(int kind) {
+    for (const FileRow& row : kFiles) {
+        if (static_cast<int>(row.kind) == kind) return true;
+    }
+    return false;
+}
+
+FileKindTexts TextsOf(FileOutput kind) {
+    for (const FileRow& row : kFiles) {
+        if (row.kind == kind) return row.texts;
+    }
+    return {};
+}
+
+std::string DefaultFileName(FileOutput kind, const ContestDefinition& def, int category,
+                            std::string_view ownCall) {
+    std::string name = CallPart(ownCall);
+    if (category > 0 && category <= static_cast<int>(def.Categories.size()) &&
+        kind != FileOutput::Cabrillo) {
+        const std::string& shortText =
+            def.Categories[static_cast<std::size_t>(category - 1)].ShortText;
+        if (!shortText.empty()) name += "-" + CategoryPart(shortText);
+    }
+    return name + std::string(TextsOf(kind).extension);
+}
+
+std::string SaveNotice(FileOutput kind, std::string_view ownCall) {
+    const FileKindTexts texts = TextsOf(kind);
+    return "Geben Sie im folgenden Dialog an, wohin die " + std::string(texts.notice) +
+           CallPart(ownCall) + std::string(texts.extension) + " gespeichert werden soll.";
+}
+
+std::string DefaultSuffix(FileOutput kind) {
+    const std::string_view ext = TextsOf(kind).extension;
+    const std::size_t dot = ext.rfind('.');
+    return std::string(dot == std::string_view::npos ? ext : ext.substr(dot + 1));
+}
+
+std::string ScratchPathOf(const std::string& target) {
+    return target + ".part";
+}
+
+WriteStatus WriteOutputFileAt(platform::FileSystem& fs, FileOutput kind, const std::string& target,
+                              const OutputJob& job) {
+    const std::string scratch = ScratchPathOf(target);
+    std::unique_ptr<TextTarget> file;
+    if (WriteStatus s = CreateTextFile(fs, scratch, file); !s.Ok()) return s;
+    WriteStatus written = WriteOutputFile(kind, *file, job);
+    file.reset();
+    if (written.Ok()) written = {fs.Rename(scratch, target)};
+    if (!written.Ok()) (void)fs.Delete(scratch);
+    return written;
+}
+
+std::optional<WriteStatus> ProduceOutputFile(platform::FileSystem& fs, FileOutput kind,
+                                             const std::string& target, OutputJob job) {
+    if (!log::OpenContestLog(job.entry.Number())) return std::nullopt;
+    job.log = log::OpenLog();
+    const WriteStatus status = WriteOutputFileAt(fs, kind, target, job);
+    log::CloseContestLog();
+    return status;
+}
+
+std::string OutcomeText(FileOutput kind, const std::string& target, WriteStatus status) {
+    if (status.Ok()) {
+        return kind == FileOutput::ElogCover ? std::string()
+                                             : "Datei " + target + " wurde erstellt.";
+    }
+    std::string why;
+    switch (status.error) {
+        case kEdiDatesMissing:
+            why =
+                "Im Contest fehlt das Start- oder Enddatum; es wird f\xFCr die EDI-Datei "
+                "gebraucht.";
+            break;
+        case kLogReadFailed:
+            why = "Das Contest-Logbuch konnte nicht gelesen werden.";
+            break;
+        case kKindNotWritten:
+            why = "Diese Ausgabe gibt es in diesem Programm nicht.";
+            break;
+        case kPrinterFailed:
+            why = "Der Drucker hat den Auftrag abgelehnt.";
+            break;
+        default:
+            why = std::strerror(status.error);
+    }
+    return "Die Datei " + target + " konnte nicht erstellt werden. " + why;
 }
 
 }  // namespace mss::output

@@ -9,7 +9,8 @@ namespace mss::output {
 namespace {
 
 WriteStatus WriteList(OutputKind kind, TextTarget& file, const OutputJob& job) {
-    ListOutput out(file, kind == OutputKind::Csv ? LinePrefix::None : LinePrefix::FiveBlanks);
+    const bool bare = kind == OutputKind::Csv || kind == OutputKind::Edi;
+    ListOutput out(file, bare ? LinePrefix::None : LinePrefix::FiveBlanks);
     return WriteQsoList(kind, out, job);
 }
 

@@ -4,7 +4,9 @@
 
 #include "log/LogKeys.h"
 #include "output/AdifExport.h"
+#include "output/EdiFile.h"
 #include "output/LogWalk.h"
+#include "output/StfFile.h"
 
 namespace mss::output {
 
@@ -18,6 +20,10 @@ std::unique_ptr<QsoListLayout> LayoutOf(OutputKind kind) {
             return MakeTableLayout();
         case OutputKind::Adif:
             return MakeAdifLayout();
+        case OutputKind::Stf:
+            return MakeStfLayout();
+        case OutputKind::Edi:
+            return MakeEdiLayout();
         default:
             return nullptr;
     }

@@ -58,13 +58,7 @@ void TableLayout::Header(QsoListRun& run) {
 }
 
 std::string TableLayout::BandText(const QsoListRun& run, char band) {
-    std::string text = BandColumn(band);
-    if (Csv(run)) text = radio::Trim(text);
-    if (const std::size_t c = text.find('c'); c != std::string::npos) {
-        text.erase(c, 1);
-        text += ' ';
-    }
-    return text;
+    return output::BandText(band, Csv(run));
 }
 
 std::string TableLayout::NameColumn(const QsoListRun& run, const QsoRecord& r) {

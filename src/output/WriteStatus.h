@@ -11,6 +11,8 @@ inline constexpr int kPrinterFailed = 10001;
 inline constexpr int kLogReadFailed = 10002;
 // The output kind has no writer in this program.
 inline constexpr int kKindNotWritten = 10003;
+// The EDI file needs the contest's start and end date.
+inline constexpr int kEdiDatesMissing = 10004;
 
 struct [[nodiscard]] WriteStatus {
     int error = 0;

@@ -103,7 +103,7 @@ TEST_F(WriteFailureTest, FullDiskAndFailedSyncAreReported) {
 }
 
 TEST_F(WriteFailureTest, KindsWithoutAWriterAreNotReportedAsWritten) {
-    for (const FileOutput kind : {FileOutput::Stf, FileOutput::Edi, FileOutput::Cabrillo}) {
+    for (const FileOutput kind : {FileOutput::Cabrillo}) {
         StringTextTarget file;
         EXPECT_EQ(WriteOutputFile(kind, file, Job()).error, kKindNotWritten);
         EXPECT_EQ(file.text(), "");
