@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds the program, and runs every test of every
 # layer under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/,
-# UI tests offscreen); any sanitizer report fails the test it occurs in.
+# UI tests offscreen); any sanitizer report fails the test it occurs in; then
+# fuzzes the ADIF and datagram readers for a bounded time.
 # The plain build (build/) only builds the program: its tests are the same
 # code as those run here, and building them twice would double the time.
 set -euo pipefail
@@ -13,3 +14,5 @@ MSS_TARGETS=tarvolt-mssprint scripts/build.sh build
 [ ! -f build-asan/CMakeCache.txt ] || cmake -S . -B build-asan -DMSS_BUILD_GUI=ON >/dev/null
 scripts/build.sh build-asan -DMSS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 (cd build-asan && ctest --output-on-failure -j2 --timeout 900)
+# The ADIF and datagram readers fuzzed for a bounded time (seconds per target).
+scripts/fuzz.sh "${MSS_FUZZ_SECONDS:-30}"

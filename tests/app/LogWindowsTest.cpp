@@ -209,9 +209,9 @@ TEST_F(LogWindowsTest, TheCorrectionListEditsAndDeletesByKeys) {
         });
         QTest::keyClick(grid, Qt::Key_Up);
         QTest::keyClick(grid, Qt::Key_Return);
-        // Del on the first contact, confirmed.
+        // Ctrl+Home to the first contact; Del deletes it, confirmed.
         messages_.SetNextAnswers({true});
-        QTest::keyClick(grid, Qt::Key_Home);
+        QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
         QTest::keyClick(grid, Qt::Key_Delete);
         EXPECT_EQ(Rows(window).find("DL1ABC"), std::string::npos) << Rows(window);
         QTest::keyClick(grid, Qt::Key_Escape);
@@ -243,14 +243,22 @@ TEST_F(LogWindowsTest, TheCallSearchFindsACallAndLeavesTheContactBeingTyped) {
                              QStringLiteral("oe1xyz/p"));
             QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnSuche")),
                               Qt::LeftButton);
-            const std::string rows = Rows(window);
-            EXPECT_NE(rows.find("OE1XYZ"), std::string::npos) << rows;
-            EXPECT_EQ(rows.find("DL1ABC"), std::string::npos) << rows;
-            window.SearchCall(QStringLiteral("G4XXX"));
-            EXPECT_EQ(Rows(window), "");  // a call not in the log: an empty list
-            window.SearchCall(QStringLiteral("OE1XYZ"));
-            searched = true;
-            QTimer::singleShot(0, &window, [&window] { window.reject(); });
+            // The search runs when the small dialog has closed: look at the
+            // list once the list window is the modal one again.
+            auto* poll = new QTimer(&window);
+            QObject::connect(poll, &QTimer::timeout, &window, [&window, &searched, poll] {
+                if (QApplication::activeModalWidget() != &window) return;
+                poll->stop();
+                const std::string rows = Rows(window);
+                EXPECT_NE(rows.find("OE1XYZ"), std::string::npos) << rows;
+                EXPECT_EQ(rows.find("DL1ABC"), std::string::npos) << rows;
+                window.SearchCall(QStringLiteral("G4XXX"));
+                EXPECT_EQ(Rows(window), "");  // a call not in the log: an empty list
+                window.SearchCall(QStringLiteral("OE1XYZ"));
+                searched = true;
+                window.reject();
+            });
+            poll->start(10);
         });
     }
     QTest::keyClick(Panel().eCall, Qt::Key_F4);
