@@ -6,14 +6,14 @@
 
 namespace mss::app {
 
-CommandSpec MakeSpec(std::string name, std::string synopsis, std::string description,
-                     std::vector<OptionSpec> options) {
-    CommandSpec spec;
-    spec.name = std::move(name);
-    spec.synopsis = std::move(synopsis);
-    spec.description = std::move(description);
-    spec.options = std::move(options);
-    return spec;
+CommandSyntax MakeSyntax(std::string name, std::string synopsis, std::string description,
+                         std::vector<OptionSyntax> options) {
+    CommandSyntax syntax;
+    syntax.name = std::move(name);
+    syntax.synopsis = std::move(synopsis);
+    syntax.description = std::move(description);
+    syntax.options = std::move(options);
+    return syntax;
 }
 
 std::string ParsedArguments::Value(const std::string& name, const std::string& fallback) const {
@@ -27,15 +27,15 @@ std::string ParsedArguments::PathOf(const std::string& name) const {
 
 namespace {
 
-const OptionSpec* FindOption(const CommandSpec& spec, const std::string& name) {
-    const auto it = std::find_if(spec.options.begin(), spec.options.end(),
-                                 [&](const OptionSpec& o) { return o.name == name; });
-    return it == spec.options.end() ? nullptr : &*it;
+const OptionSyntax* FindOption(const CommandSyntax& syntax, const std::string& name) {
+    const auto it = std::find_if(syntax.options.begin(), syntax.options.end(),
+                                 [&](const OptionSyntax& o) { return o.name == name; });
+    return it == syntax.options.end() ? nullptr : &*it;
 }
 
 }  // namespace
 
-std::optional<std::string> ParseArguments(const CommandSpec& spec,
+std::optional<std::string> ParseArguments(const CommandSyntax& syntax,
                                           const std::vector<std::string>& args,
                                           ParsedArguments& parsed) {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -53,7 +53,7 @@ std::optional<std::string> ParseArguments(const CommandSpec& spec,
             value = arg.substr(eq + 1);
             arg.resize(eq);
         }
-        const OptionSpec* option = FindOption(spec, arg);
+        const OptionSyntax* option = FindOption(syntax, arg);
         if (option == nullptr) return "unknown option " + arg;
         if (!option->takesValue) {
             if (value) return arg + " takes no value";
@@ -68,17 +68,17 @@ std::optional<std::string> ParseArguments(const CommandSpec& spec,
         if (!values.empty() && !option->repeats) return arg + " given twice";
         values.push_back(*value);
     }
-    for (const OptionSpec& option : spec.options)
+    for (const OptionSyntax& option : syntax.options)
         if (option.required && !parsed.Has(option.name)) return option.name + " is required";
     const int count = static_cast<int>(parsed.positional.size());
-    if (count < spec.minPositional) return spec.positionalName + " is missing";
-    if (count > spec.maxPositional) return "unexpected argument " + parsed.positional.back();
+    if (count < syntax.minPositional) return syntax.positionalName + " is missing";
+    if (count > syntax.maxPositional) return "unexpected argument " + parsed.positional.back();
     return std::nullopt;
 }
 
-std::string UsageOf(const CommandSpec& spec) {
-    return "usage: tarvolt-mssprint [--data-dir DIR] " + spec.name + " " + spec.synopsis + "\n" +
-           spec.description;
+std::string UsageOf(const CommandSyntax& syntax) {
+    return "usage: tarvolt-mssprint [--data-dir DIR] " + syntax.name + " " + syntax.synopsis +
+           "\n" + syntax.description;
 }
 
 std::optional<int> EntryOption(const ParsedArguments& args) {

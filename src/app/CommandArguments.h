@@ -10,26 +10,26 @@
 
 namespace mss::app {
 
-struct OptionSpec {
+struct OptionSyntax {
     std::string name;  // "--call"
     bool takesValue = true;
     bool required = false;
     bool repeats = false;
 };
 
-struct CommandSpec {
+struct CommandSyntax {
     std::string name;  // "entry new"
     std::string synopsis;
     std::string description;
-    std::vector<OptionSpec> options;
+    std::vector<OptionSyntax> options;
     int minPositional = 0;
     int maxPositional = 0;
     std::string positionalName;  // "FILE"
 };
 
 // A command without positional arguments.
-CommandSpec MakeSpec(std::string name, std::string synopsis, std::string description,
-                     std::vector<OptionSpec> options);
+CommandSyntax MakeSyntax(std::string name, std::string synopsis, std::string description,
+                         std::vector<OptionSyntax> options);
 
 struct ParsedArguments {
     std::map<std::string, std::vector<std::string>> values;
@@ -48,12 +48,12 @@ struct ParsedArguments {
 
 // Parses `args` (what follows the command's words); "--opt VALUE" and
 // "--opt=VALUE" are both read. Answers the error text of a usage error.
-std::optional<std::string> ParseArguments(const CommandSpec& spec,
+std::optional<std::string> ParseArguments(const CommandSyntax& syntax,
                                           const std::vector<std::string>& args,
                                           ParsedArguments& parsed);
 
 // The usage text of a command.
-std::string UsageOf(const CommandSpec& spec);
+std::string UsageOf(const CommandSyntax& syntax);
 
 // The entry number of --entry; nullopt (and the reason on standard error)
 // when it is not a whole positive number.

@@ -99,8 +99,8 @@ bool CheckOne(const std::string& name, const std::string& base, store::RebuildDe
 
 }  // namespace
 
-CommandSpec CheckSpec() {
-    return MakeSpec(
+CommandSyntax CheckSyntax() {
+    return MakeSyntax(
         "check", "[--repair]",
         "Checks every fileblock of the data directory (the data header against the file,\n"
         "the free slots, every index against the data file) and prints one line per file:\n"

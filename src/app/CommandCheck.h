@@ -7,7 +7,7 @@
 
 namespace mss::app {
 
-CommandSpec CheckSpec();
+CommandSyntax CheckSyntax();
 int RunCheck(const ParsedArguments& args);
 
 }  // namespace mss::app

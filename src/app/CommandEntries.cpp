@@ -110,8 +110,8 @@ void TakeInput(const contest::SetupInput& in, std::uint8_t category,
 
 }  // namespace
 
-CommandSpec EntryNewSpec() {
-    return MakeSpec(
+CommandSyntax EntryNewSyntax() {
+    return MakeSyntax(
         "entry new",
         "--call CALL --locator LOC [--name TEXT] [--category N] [--start DATE] [--end DATE]\n"
         "          [--operator NAME] [--street TEXT] [--town 'POSTCODE TOWN'] [--country "
@@ -177,8 +177,8 @@ int RunEntryNew(const ParsedArguments& args) {
     return kExitOk;
 }
 
-CommandSpec EntryListSpec() {
-    return MakeSpec(
+CommandSyntax EntryListSyntax() {
+    return MakeSyntax(
         "entry list", "",
         "Lists the contest entries, one a line, tab-separated: number, name, start date,\n"
         "end date, contacts, score.",
@@ -200,8 +200,8 @@ int RunEntryList(const ParsedArguments&) {
     return kExitOk;
 }
 
-CommandSpec ScoreSpec() {
-    return MakeSpec(
+CommandSyntax ScoreSyntax() {
+    return MakeSyntax(
         "score", "--entry N",
         "Prints the entry's evaluation as the setup dialog shows it: contacts, contacts\n"
         "kept out of the score, contacts and points per band, the totals and the score.",

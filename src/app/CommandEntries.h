@@ -7,9 +7,9 @@
 
 namespace mss::app {
 
-CommandSpec EntryNewSpec();
-CommandSpec EntryListSpec();
-CommandSpec ScoreSpec();
+CommandSyntax EntryNewSyntax();
+CommandSyntax EntryListSyntax();
+CommandSyntax ScoreSyntax();
 
 int RunEntryNew(const ParsedArguments& args);
 int RunEntryList(const ParsedArguments& args);

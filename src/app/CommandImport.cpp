@@ -77,8 +77,8 @@ void ReportImport(const log::AdifFile& file, const log::AdifImportResult& r) {
 
 }  // namespace
 
-CommandSpec ImportAdifSpec() {
-    CommandSpec spec = MakeSpec(
+CommandSyntax ImportAdifSyntax() {
+    CommandSyntax syntax = MakeSyntax(
         "import-adif", "--entry N FILE [--map ADIFFIELD=LOGFIELD ...] [--no-mode-band-check]",
         "Imports the contacts of an ADIF file into the entry's log as the log form's import\n"
         "does: every record is checked and saved like a typed contact. A file field maps to\n"
@@ -86,9 +86,9 @@ CommandSpec ImportAdifSpec() {
         "Prints the counts; every refused record is named on standard error. Exit status 1\n"
         "when the file cannot be read or the store refuses a record.",
         {{"--entry", true, true}, {"--map", true, false, true}, {"--no-mode-band-check", false}});
-    spec.minPositional = spec.maxPositional = 1;
-    spec.positionalName = "FILE";
-    return spec;
+    syntax.minPositional = syntax.maxPositional = 1;
+    syntax.positionalName = "FILE";
+    return syntax;
 }
 
 int RunImportAdif(const ParsedArguments& args) {

@@ -7,7 +7,7 @@
 
 namespace mss::app {
 
-CommandSpec ImportAdifSpec();
+CommandSyntax ImportAdifSyntax();
 int RunImportAdif(const ParsedArguments& args);
 
 }  // namespace mss::app

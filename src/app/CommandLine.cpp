@@ -21,18 +21,18 @@ namespace {
 
 struct Command {
     std::vector<std::string> words;  // {"entry", "new"}
-    std::function<CommandSpec()> spec;
+    std::function<CommandSyntax()> syntax;
     std::function<int(const ParsedArguments&)> run;
 };
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {{"entry", "new"}, EntryNewSpec, RunEntryNew},
-        {{"entry", "list"}, EntryListSpec, RunEntryList},
-        {{"import-adif"}, ImportAdifSpec, RunImportAdif},
-        {{"write"}, WriteSpec, RunWrite},
-        {{"score"}, ScoreSpec, RunScore},
-        {{"check"}, CheckSpec, RunCheck},
+        {{"entry", "new"}, EntryNewSyntax, RunEntryNew},
+        {{"entry", "list"}, EntryListSyntax, RunEntryList},
+        {{"import-adif"}, ImportAdifSyntax, RunImportAdif},
+        {{"write"}, WriteSyntax, RunWrite},
+        {{"score"}, ScoreSyntax, RunScore},
+        {{"check"}, CheckSyntax, RunCheck},
     };
     return commands;
 }
@@ -60,8 +60,9 @@ std::string ProgramUsage() {
         "usage: tarvolt-mssprint [--data-dir DIR] COMMAND [OPTIONS]\n"
         "Without a command the program opens its window. Commands (each takes --help):\n";
     for (const Command& command : Commands()) {
-        const CommandSpec spec = command.spec();
-        text += "  " + spec.name + " " + spec.synopsis.substr(0, spec.synopsis.find('\n')) + "\n";
+        const CommandSyntax syntax = command.syntax();
+        text +=
+            "  " + syntax.name + " " + syntax.synopsis.substr(0, syntax.synopsis.find('\n')) + "\n";
     }
     return text;
 }
@@ -110,14 +111,14 @@ int RunCommandLine(const std::vector<std::string>& args) {
         if (rest.size() < command.words.size() ||
             !std::equal(command.words.begin(), command.words.end(), rest.begin()))
             continue;
-        const CommandSpec spec = command.spec();
+        const CommandSyntax syntax = command.syntax();
         ParsedArguments parsed;
         parsed.startDir = std::filesystem::current_path();
         const std::vector<std::string> options(rest.begin() + command.words.size(), rest.end());
-        if (const auto problem = ParseArguments(spec, options, parsed))
-            return Usage(*problem, UsageOf(spec));
+        if (const auto problem = ParseArguments(syntax, options, parsed))
+            return Usage(*problem, UsageOf(syntax));
         if (parsed.help) {
-            std::fprintf(stdout, "%s\n", UsageOf(spec).c_str());
+            std::fprintf(stdout, "%s\n", UsageOf(syntax).c_str());
             return kExitOk;
         }
         if (!EnterDataDirectory(args)) return kExitFailed;
@@ -125,7 +126,7 @@ int RunCommandLine(const std::vector<std::string>& args) {
         const platform::ScopedMessages install(messages);
         const int status = command.run(parsed);
         // A value the command could not take is a usage error too.
-        if (status == kExitUsage) std::fprintf(stderr, "%s\n", UsageOf(spec).c_str());
+        if (status == kExitUsage) std::fprintf(stderr, "%s\n", UsageOf(syntax).c_str());
         return status;
     }
     return Usage("unknown command \"" + rest.front() + "\"", ProgramUsage());

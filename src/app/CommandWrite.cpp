@@ -101,8 +101,8 @@ std::string StatusText(output::WriteStatus status) {
 
 }  // namespace
 
-CommandSpec WriteSpec() {
-    return MakeSpec(
+CommandSyntax WriteSyntax() {
+    return MakeSyntax(
         "write", "--entry N --kind KIND --out FILE",
         "Writes one output of the output menu for the entry. KIND is one the contest\n"
         "offers: for this contest txt (E-Log Gesamtdatei), sum, all, bnd, adif, csv and\n"

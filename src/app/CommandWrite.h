@@ -7,7 +7,7 @@
 
 namespace mss::app {
 
-CommandSpec WriteSpec();
+CommandSyntax WriteSyntax();
 int RunWrite(const ParsedArguments& args);
 
 }  // namespace mss::app

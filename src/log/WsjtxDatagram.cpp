@@ -53,14 +53,14 @@ std::optional<WsjtxTime> FromJulian(std::int64_t julianDay, std::uint32_t ms, st
 std::optional<WsjtxTime> ReadDateTime(DataStreamReader& r) {
     const std::int64_t julianDay = r.I64();
     const std::uint32_t ms = r.U32();
-    const std::uint8_t spec = r.U8();
+    const std::uint8_t timeSpec = r.U8();
     std::int64_t shift = 0;
-    if (spec == 0) {
+    if (timeSpec == 0) {
         // Local time of this computer, as the program's own clock turns it into UTC.
         shift = -static_cast<std::int64_t>(radio::Program().ClockOffset) * 3600;
-    } else if (spec == 2) {
+    } else if (timeSpec == 2) {
         shift = r.I32();
-    } else if (spec != 1) {
+    } else if (timeSpec != 1) {
         return std::nullopt;
     }
     if (!r.Ok()) return WsjtxTime{};  // the caller sees the truncation

@@ -7,7 +7,7 @@
 //
 // utf8 is a quint32 byte count (0xFFFFFFFF = null) and that many bytes; a
 // date-time is a qint64 Julian day, a quint32 count of milliseconds since
-// midnight and a quint8 time spec (0 local, 1 UTC, 2 offset from UTC, then
+// midnight and a quint8 timespec (0 local, 1 UTC, 2 offset from UTC, then
 // a qint32 offset in seconds; 3, a named time zone, is not used by the
 // senders and is refused). Schemas 2 and up encode these types alike.
 //

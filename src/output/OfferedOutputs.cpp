@@ -8,26 +8,40 @@ namespace {
 
 std::string FileName(FileOutput kind) {
     switch (kind) {
-        case FileOutput::ElogCover: return "sum";
-        case FileOutput::ElogQsoList: return "all";
-        case FileOutput::Stf: return "stf";
-        case FileOutput::Adif: return "adif";
-        case FileOutput::Cabrillo: return "cab";
-        case FileOutput::ElogBandList: return "bnd";
-        case FileOutput::ElogTotal: return "txt";
-        case FileOutput::Csv: return "csv";
-        case FileOutput::ElogMultList: return "multi";
-        case FileOutput::Edi: return "edi";
+        case FileOutput::ElogCover:
+            return "sum";
+        case FileOutput::ElogQsoList:
+            return "all";
+        case FileOutput::Stf:
+            return "stf";
+        case FileOutput::Adif:
+            return "adif";
+        case FileOutput::Cabrillo:
+            return "cab";
+        case FileOutput::ElogBandList:
+            return "bnd";
+        case FileOutput::ElogTotal:
+            return "txt";
+        case FileOutput::Csv:
+            return "csv";
+        case FileOutput::ElogMultList:
+            return "multi";
+        case FileOutput::Edi:
+            return "edi";
     }
     return {};
 }
 
 std::string PaperName(PaperOutput kind) {
     switch (kind) {
-        case PaperOutput::Cover: return "paper-sum";
-        case PaperOutput::MultList: return "paper-multi";
-        case PaperOutput::BandList: return "paper-bnd";
-        case PaperOutput::QsoList: return "paper-all";
+        case PaperOutput::Cover:
+            return "paper-sum";
+        case PaperOutput::MultList:
+            return "paper-multi";
+        case PaperOutput::BandList:
+            return "paper-bnd";
+        case PaperOutput::QsoList:
+            return "paper-all";
     }
     return {};
 }

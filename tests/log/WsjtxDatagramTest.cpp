@@ -26,11 +26,11 @@ class Writer {
         return Mark();
     }
     Writer& Null() { return U32(0xFFFFFFFF).Mark(); }
-    // Julian day, milliseconds, spec 1 (UTC) or 2 with an offset.
-    Writer& DateTime(std::int64_t jd, std::uint32_t ms, std::uint8_t spec = 1,
+    // Julian day, milliseconds, timespec 1 (UTC) or 2 with an offset.
+    Writer& DateTime(std::int64_t jd, std::uint32_t ms, std::uint8_t timeSpec = 1,
                      std::int32_t offset = 0) {
-        U64(static_cast<std::uint64_t>(jd)).U32(ms).U8(spec);
-        if (spec == 2) U32(static_cast<std::uint32_t>(offset));
+        U64(static_cast<std::uint64_t>(jd)).U32(ms).U8(timeSpec);
+        if (timeSpec == 2) U32(static_cast<std::uint32_t>(offset));
         return Mark();
     }
     Writer& Header(std::uint32_t type, std::uint32_t schema = 3,
@@ -218,7 +218,7 @@ TEST(WsjtxDatagramTest, SixtyFourKibibytesOfNoiseAreMalformed) {
 TEST(WsjtxDatagramTest, TimesBecomeUtc) {
     struct Case {
         const char* what;
-        std::uint8_t spec;
+        std::uint8_t timeSpec;
         std::int32_t offset;
         std::uint32_t ms;
         WsjtxTime utc;
@@ -234,7 +234,7 @@ TEST(WsjtxDatagramTest, TimesBecomeUtc) {
     radio::ResetProgramValues();  // ClockOffset -2: the computer runs two hours ahead
     for (const Case& c : cases) {
         Writer w;
-        w.Header(kWsjtxQsoLogged).DateTime(kJd20240812, c.ms, c.spec, c.offset);
+        w.Header(kWsjtxQsoLogged).DateTime(kJd20240812, c.ms, c.timeSpec, c.offset);
         w.Text("DL7ABC").Text("JO62").U64(144'360'000).Text("MSK144").Text("").Text("");
         w.Text("").Text("").Text("");
         const WsjtxDatagram d = Decode(w.bytes());
