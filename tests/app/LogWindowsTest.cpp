@@ -38,6 +38,7 @@
 #include "radio/DateTime.h"
 #include "radio/Locator.h"
 #include "ui/KxBrow.h"
+#include "ui/KxBrowGrid.h"
 #include "ui/KxEdit.h"
 
 namespace mss::app {
@@ -216,6 +217,8 @@ TEST_F(LogWindowsTest, TheCorrectionListEditsAndDeletesByKeys) {
         EXPECT_NE(Rows(window).find("SP5ABC"), std::string::npos) << Rows(window);
         QWidget* grid = window.Brow().findChild<QWidget*>(QStringLiteral("grid"));
         ASSERT_NE(grid, nullptr);
+        // Rows hold a whole line of the grid's text, descenders included.
+        EXPECT_GE(static_cast<ui::TkxBrowGrid*>(grid)->RowHeight(), grid->fontMetrics().height());
         Screenshot(window, "correction-list.png");
         // Up from the last contact: OE1XYZ; Enter edits it.
         test::WhenModal<Teingabecontstd2>([&](Teingabecontstd2& dialog) {
