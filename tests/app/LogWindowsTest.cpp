@@ -364,6 +364,7 @@ TEST_F(LogWindowsTest, TheEvaluationButtonIsThereOnlyWhereTheContestShowsTheOver
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->isVisible(), c.shown);
         if (c.shown) {
+            Screenshot(*form_, "log-form-party.png");
             bool opened = false;
             test::WhenModal<Tpartyauswertungform>([&](Tpartyauswertungform& window) {
                 EXPECT_EQ(window.windowTitle(), QStringLiteral("\u00DCbersicht"));
