@@ -265,6 +265,7 @@ TEST_F(LogWindowsTest, TheCallSearchFindsACallAndLeavesTheContactBeingTyped) {
             auto& window = *qobject_cast<TKorrekturstd*>(dialog.parentWidget());
             QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("eSuche")),
                              QStringLiteral("oe1xyz/p"));
+            Screenshot(dialog, "call-search.png");
             QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnSuche")),
                               Qt::LeftButton);
             // The search runs when the small dialog has closed: look at the
@@ -301,6 +302,7 @@ TEST_F(LogWindowsTest, TheBandLogWindowShowsTheCurrentBandWhenTheBandDialogIsCan
     {
         test::WhenModal<Tstdband>([&](Tstdband& dialog) {
             auto& window = *qobject_cast<TKorrekturstd*>(dialog.parentWidget());
+            Screenshot(dialog, "band-choice.png");
             dialog.reject();
             QTimer::singleShot(0, &window, [&] {
                 EXPECT_NE(Rows(window).find("DL1ABC"), std::string::npos) << Rows(window);
