@@ -166,6 +166,18 @@ void SaveRecord(LogSession& s, EntryState& st, const PanelValues& panel, AdifImp
     }
 }
 
+// The record's frequency selects the current band, as typing it would.
+void FollowFrequency(LogSession& s, EntryState& st, const std::string& freq) {
+    const std::optional<double> mhz = ToBaender::ReadFrequency(freq);
+    if (!mhz || *mhz <= 0) return;
+    const char band = ToBaender::BandFromFrequency(ToBaender::NormaliseFrequency(*mhz));
+    // Only a band of the contest becomes the form's band, even when the
+    // checks are off.
+    const bool contestBand =
+        std::ranges::find(s.definition.Bands, band) != s.definition.Bands.end();
+    if (band != radio::kNoBand && contestBand && band != s.band) ChangeBand(s, st, band);
+}
+
 // What every record of one import shares.
 struct ImportPass {
     LogSession& session;
@@ -213,14 +225,7 @@ void ImportRecord(const ImportPass& c, const AdifRecord& record, AdifImportResul
         result.counted.push_back(RefusalOf(fields, record, "fehlende oder falsche Bandangabe"));
         return;
     }
-    if (const std::optional<double> mhz = ToBaender::ReadFrequency(freq); mhz && *mhz > 0) {
-        const char band = ToBaender::BandFromFrequency(ToBaender::NormaliseFrequency(*mhz));
-        // Only a band of the contest becomes the form's band, even when
-        // the checks are off.
-        const bool contestBand =
-            std::ranges::find(s.definition.Bands, band) != s.definition.Bands.end();
-        if (band != radio::kNoBand && contestBand && band != s.band) ChangeBand(s, st, band);
-    }
+    FollowFrequency(s, st, freq);
     s.mode = mode.substr(0, 6);
     st.contact.SetMode(s.mode);
     st.contact.SetBand(s.band);
