@@ -80,6 +80,7 @@ TContestLogStd::TContestLogStd(std::int32_t entryNumber, contest::ContestDefinit
     NewContact();
     EntryMode();
     clock_ = new QTimer(this);
+    clock_->setObjectName(QStringLiteral("Timer1"));
     connect(clock_, &QTimer::timeout, this, &TContestLogStd::ClockTick);
     clock_->start(kClockMilliseconds);
 }
@@ -162,6 +163,9 @@ QWidget* TContestLogStd::CreateButtons() {
          {btnSpeichern_, btnClear_, btnBand_, btnMode_, btnListe_, btnKorrektur, btnSuche, btnHilfe,
           btnNotizen, btnNameQth_, btnAendern_, btnLoeschen_, btnBandlog_, btnEnde_, btnImport})
         layout->addWidget(b);
+    auto* btnAuswertung = Button(column, "btnAuswertung", "Auswertung [F11]");
+    btnAuswertung->setHidden(session_.definition.ShowEvaluation == 0);
+    layout->addWidget(btnAuswertung);
     auto open = [this](std::function<void(TContestLogStd&)>& window) {
         if (window) window(*this);
     };
@@ -180,6 +184,7 @@ QWidget* TContestLogStd::CreateButtons() {
     connect(btnNotizen, &QPushButton::clicked, this, [=, this] { open(windows_.notes); });
     connect(btnBandlog_, &QPushButton::clicked, this, [=, this] { open(windows_.bandLogWindow); });
     connect(btnImport, &QPushButton::clicked, this, [=, this] { open(windows_.adifImport); });
+    connect(btnAuswertung, &QPushButton::clicked, this, [=, this] { open(windows_.party); });
     connect(btnNameQth_, &QPushButton::clicked, this, [this] { panelEingabe_->ToggleNameQth(); });
     connect(btnAendern_, &QPushButton::clicked, this, [this] { EditCurrent(); });
     connect(btnLoeschen_, &QPushButton::clicked, this, [this] { DeleteCurrent(); });
