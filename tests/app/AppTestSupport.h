@@ -17,6 +17,7 @@
 #include "common/TempDir.h"
 #include "contest/ContestStore.h"
 #include "platform/Messages.h"
+#include "radio/CtyImporter.h"
 #include "radio/ProgramValues.h"
 #include "store/RecordStore.h"
 #include "suite/SuiteFiles.h"
@@ -123,5 +124,21 @@ class StoreTest : public AppTest {
         AppTest::TearDown();
     }
 };
+
+// The suite's prefix files, filled from the test country file (which knows
+// German and Austrian calls) when they are empty.
+inline ::testing::AssertionResult OpenTestPrefixFiles() {
+    if (!suite::OpenQVPREFIX() || !suite::OpenQVPREFEE())
+        return ::testing::AssertionFailure() << "prefix files not opened";
+    radio::CtyImportResult imported;
+    if (!radio::ImportCtyIfEmpty(std::string(MSS_TEST_DATA) + "/cty-sample.dat", imported))
+        return ::testing::AssertionFailure() << "country file not imported";
+    return ::testing::AssertionSuccess();
+}
+
+inline void CloseTestPrefixFiles() {
+    suite::CloseQVPREFEE();
+    suite::CloseQVPREFIX();
+}
 
 }  // namespace mss::app::test

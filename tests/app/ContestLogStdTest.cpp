@@ -12,11 +12,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include "AppTestSupport.h"
 #include "app/BandLogBrow.h"
 #include "app/ContestLogStart.h"
 #include "app/LogEntryPanel.h"
-#include "common/QtApp.h"
-#include "common/TempDir.h"
 #include "contest/Catalogue.h"
 #include "contest/ContestStore.h"
 #include "log/ContestLog.h"
@@ -24,7 +23,6 @@
 #include "log/Scoring.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
-#include "radio/CtyImporter.h"
 #include "radio/DateTime.h"
 #include "radio/Locator.h"
 #include "radio/ProgramValues.h"
@@ -40,34 +38,18 @@ namespace {
 
 using log::QsoRecord;
 
-class ContestLogStdTest : public ::testing::Test {
+class ContestLogStdTest : public test::StoreTest {
   protected:
     void SetUp() override {
-        test::QtApp();
-        radio::ResetProgramValues();
-        radio::Program().RunDir = dir_.RunDir();
-        suite::SetSuiteDirectory(dir_.RunDir());
-        ASSERT_EQ(store::InitFiles(0, 160, 32), 0);
-        ASSERT_TRUE(contest::OpenQVKK());
-        ASSERT_TRUE(contest::OpenQVKZ());
+        StoreTest::SetUp();
         ASSERT_TRUE(suite::OpenQVCBUCH());
-        // The country file of the tests knows German and Austrian calls.
-        ASSERT_TRUE(suite::OpenQVPREFIX());
-        ASSERT_TRUE(suite::OpenQVPREFEE());
-        radio::CtyImportResult imported;
-        ASSERT_TRUE(
-            radio::ImportCtyIfEmpty(std::string(MSS_TEST_DATA) + "/cty-sample.dat", imported));
+        ASSERT_TRUE(test::OpenTestPrefixFiles());
     }
     void TearDown() override {
         form_.reset();
-        suite::CloseQVPREFEE();
-        suite::CloseQVPREFIX();
+        test::CloseTestPrefixFiles();
         suite::CloseQVCBUCH();
-        contest::CloseQVKZ();
-        contest::CloseQVKK();
-        EXPECT_EQ(store::ExitFiles(), 0);
-        suite::SetSuiteDirectory({});
-        radio::ResetProgramValues();
+        StoreTest::TearDown();
     }
 
     // A contest 'j' entry with the clock filling date and time.
@@ -143,11 +125,8 @@ class ContestLogStdTest : public ::testing::Test {
         return text;
     }
 
-    test::TempDir dir_;
     platform::FakeClock clock_{{2012, 8, 12, 14, 0, 0}};  // 12:00 UTC with ClockOffset -2
     platform::ScopedClock installClock_{clock_};
-    platform::ScriptedMessages messages_;
-    platform::ScopedMessages installMessages_{messages_};
     std::int32_t number_ = 0;
     std::unique_ptr<TContestLogStd> form_;
 };
