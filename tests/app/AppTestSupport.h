@@ -12,10 +12,13 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "common/QtApp.h"
 #include "common/TempDir.h"
 #include "contest/ContestStore.h"
+#include "platform/Desktop.h"
 #include "platform/Messages.h"
 #include "radio/CtyImporter.h"
 #include "radio/ProgramValues.h"
@@ -123,6 +126,17 @@ class StoreTest : public AppTest {
         suite::SetSuiteDirectory("");
         AppTest::TearDown();
     }
+};
+
+// A desktop that only notes the documents it was handed.
+class RecordingDesktop : public platform::Desktop {
+  public:
+    bool OpenDocument(const std::string& path) override {
+        opened.push_back(path);
+        return true;
+    }
+    bool OpenUrl(std::string_view) override { return false; }
+    std::vector<std::string> opened;
 };
 
 // The suite's prefix files, filled from the test country file (which knows
