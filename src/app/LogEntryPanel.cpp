@@ -285,6 +285,10 @@ TkxEdit* LogEntryPanel::ReceivedExchangeEdit(int field) const {
     return ReceivedRow()[static_cast<std::size_t>(field - 1)];
 }
 
+TkxEdit* LogEntryPanel::SentExchangeEdit(int field) const {
+    return SentRow()[static_cast<std::size_t>(field - 1)];
+}
+
 bool LogEntryPanel::IsExchangeField(const QObject* object) const {
     for (std::size_t i = 1; i < 4; ++i)
         if (eRSTs[i] == object || eRSTr[i] == object) return true;

@@ -44,7 +44,9 @@ class LogEntryPanel : public QFrame {
     // received fields, or in second-call contests the row after the call
     // ("RSTs", the heard station's report; the row "RSTs2" holds the sent one).
     int ReceivedExchangeFieldOf(const QObject* object) const;
+    // The edit of field 1 (the RST) to 4 of the received or the sent exchange.
     ui::TkxEdit* ReceivedExchangeEdit(int field) const;
+    ui::TkxEdit* SentExchangeEdit(int field) const;
     // An exchange field 2 to 4 of either row.
     bool IsExchangeField(const QObject* object) const;
     // Where Enter moves from `from`.
