@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFormLayout>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -384,6 +385,25 @@ TEST_F(ContestLogStdTest, AListenerLogsBothStationsRowByRow) {
     EXPECT_GT(row.find("589 007/B02"), partner) << row;
     EXPECT_EQ(Focused(), QStringLiteral("eCall"));
     EXPECT_EQ(p.eRSTs[0]->text(), QStringLiteral("599"));
+    // The contact dialog names the reports as the panel does and changes
+    // the heard station's one.
+    QWidget& grid = ToBandLog();
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* heard = dialog->findChild<ui::TkxEdit*>(QStringLiteral("eRSTr1"));
+        auto* layout = dialog->findChild<QFormLayout*>();
+        ASSERT_TRUE(heard != nullptr && layout != nullptr);
+        auto* caption = qobject_cast<QLabel*>(layout->labelForField(heard));
+        EXPECT_EQ(caption != nullptr ? caption->text() : QString(), QStringLiteral("RSTs"));
+        heard->selectAll();
+        QTest::keyClicks(heard, QStringLiteral("559"));
+        QTest::keyClick(heard, Qt::Key_Return);
+    });
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(log::RcvdExchangeOf(Records()[0]), "559012/A01");
+    EXPECT_EQ(log::SentExchangeOf(Records()[0]), "589007/B02");
+    QTest::keyClick(&grid, Qt::Key_Escape);
     // The next contact half typed, for the picture.
     for (std::size_t i = 0; i < 5; ++i) {
         Overtype(*steps[i].field, i == 0 ? "dl2zz" : steps[i].typed);
@@ -411,8 +431,8 @@ TEST_F(ContestLogStdTest, AnLdkInTheLastFieldFollowsTheDok) {
         const char* ldk;  // stored in Dok
         const char* rcvd;
     } cases[] = {
-        {"dl1abc", "dl1abc", "&3 : LDK", "K", "599005/A/K"},
-        {"dl1xyz", "oe1xyz", "(hidden)", "", "599005/A"},
+        {"dl1abc", "dl1abc", "&3 : LDK", "K", "59 005/A/K"},  // SSB
+        {"dl1xyz", "oe1xyz", "(hidden)", "", "599005/A"},     // CW again
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.call);
@@ -422,6 +442,10 @@ TEST_F(ContestLogStdTest, AnLdkInTheLastFieldFollowsTheDok) {
         Type(*p.eRSTr[3], "k");
         QTest::mouseClick(p.eCall, Qt::LeftButton);
         Overtype(*p.eCall, c.call);
+        // A change of mode (of two, F7 takes the other) lays the panel out
+        // again; the rule stays.
+        QTest::keyClick(p.eCall, Qt::Key_F7);
+        ASSERT_EQ(Focused(), QStringLiteral("eCall"));
         EXPECT_EQ(Caption("eRSTr4"), QLatin1String(c.ldkCaption));
         Enter(*p.eCall);
         const char* typed[] = {"5", "a", "k"};
