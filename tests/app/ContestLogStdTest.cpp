@@ -403,7 +403,11 @@ TEST_F(ContestLogStdTest, AListenerLogsBothStationsRowByRow) {
     QTest::keyClick(&grid, Qt::Key_Return);
     EXPECT_EQ(log::RcvdExchangeOf(Records()[0]), "559012/A01");
     EXPECT_EQ(log::SentExchangeOf(Records()[0]), "589007/B02");
+    // Back in the entry panel (the offscreen desktop does not give the
+    // activation back by itself).
+    QApplication::setActiveWindow(form_.get());
     QTest::keyClick(&grid, Qt::Key_Escape);
+    ASSERT_EQ(Focused(), QStringLiteral("eCall"));
     // The next contact half typed, for the picture.
     for (std::size_t i = 0; i < 5; ++i) {
         Overtype(*steps[i].field, i == 0 ? "dl2zz" : steps[i].typed);
