@@ -12,6 +12,7 @@
 #include "app/BandScorePanel.h"
 #include "app/EntryScoreLabels.h"
 #include "app/FortschrittAusgabe.h"
+#include "app/HelpHook.h"
 #include "app/LogEntryPanel.h"
 #include "app/MultiplierBoard.h"
 #include "contest/ContestStore.h"
@@ -182,6 +183,9 @@ QWidget* TContestLogStd::CreateButtons() {
     connect(btnKorrektur, &QPushButton::clicked, this, [=, this] { open(windows_.correction); });
     connect(btnSuche, &QPushButton::clicked, this, [=, this] { open(windows_.callSearch); });
     connect(btnNotizen, &QPushButton::clicked, this, [=, this] { open(windows_.notes); });
+    // Without a help archive the button does nothing: help is optional.
+    connect(btnHilfe, &QPushButton::clicked, this,
+            [] { (void)ShowContextHelp(radio::Program().RunDir); });
     connect(btnBandlog_, &QPushButton::clicked, this, [=, this] { open(windows_.bandLogWindow); });
     connect(btnImport, &QPushButton::clicked, this, [=, this] { open(windows_.adifImport); });
     connect(btnAuswertung, &QPushButton::clicked, this, [=, this] { open(windows_.party); });

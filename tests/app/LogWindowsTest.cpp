@@ -34,7 +34,6 @@
 #include "log/LogKeys.h"
 #include "log/Scoring.h"
 #include "platform/Clock.h"
-#include "radio/CtyImporter.h"
 #include "radio/DateTime.h"
 #include "radio/Locator.h"
 #include "ui/KxBrow.h"
@@ -57,17 +56,11 @@ class LogWindowsTest : public test::StoreTest {
   protected:
     void SetUp() override {
         StoreTest::SetUp();
-        // The country file of the tests knows German and Austrian calls.
-        ASSERT_TRUE(suite::OpenQVPREFIX());
-        ASSERT_TRUE(suite::OpenQVPREFEE());
-        radio::CtyImportResult imported;
-        ASSERT_TRUE(
-            radio::ImportCtyIfEmpty(std::string(MSS_TEST_DATA) + "/cty-sample.dat", imported));
+        ASSERT_TRUE(test::OpenTestPrefixFiles());
     }
     void TearDown() override {
         form_.reset();
-        suite::CloseQVPREFEE();
-        suite::CloseQVPREFIX();
+        test::CloseTestPrefixFiles();
         StoreTest::TearDown();
     }
 
