@@ -65,6 +65,7 @@ TBandScorePanel::TBandScorePanel(QWidget* parent) : QFrame(parent) {
     }
     // The total line: contacts, multipliers, points and the score.
     auto* totals = new QHBoxLayout();
+    totals->setSpacing(10);  // the texts carry no blanks between them
     lTotalQso_ = NewLabel(this, QStringLiteral("lQsoGesamt"), false, QStringLiteral("99999 QSO"));
     lTotalMulti_ = NewLabel(this, QStringLiteral("lMultiGesamt"), false, QString());
     lTotalPunkte_ = NewLabel(this, QStringLiteral("lPunkteGesamt"), false, QString());

@@ -173,16 +173,18 @@ void TContestLogStd::EditRecord(const log::QsoRecord& record) {
 
 void TContestLogStd::DeleteCurrent() {
     if (!Brow_->CheckCurrent()) return;
-    DeleteRecord(log::BufferRecord(*session_.log));
+    if (!DeleteRecord(log::BufferRecord(*session_.log))) return;
+    Brow_->LastPage();
+    NewContact();
 }
 
-void TContestLogStd::DeleteRecord(const log::QsoRecord& record) {
-    if (record.IsBandChange()) return;
+bool TContestLogStd::DeleteRecord(const log::QsoRecord& record) {
+    if (record.IsBandChange()) return false;
     platform::Messages& messages = platform::CurrentMessages();
     messages.Information(
         "Durch das L\xF6schen eines Eintrages werden die Nummern aller nachfolgenden "
         "Eintr\xE4ge um 1 verringert.");
-    if (!messages.Question("Eintrag " + record.Call() + " l\xF6schen?")) return;
+    if (!messages.Question("Eintrag " + record.Call() + " l\xF6schen?")) return false;
     log::EditResult result = log::EditResult::kDone;
     RunPass([&] {
         TFortschrittAusgabe progress(QStringLiteral("Neunummerierung"), this);
@@ -193,8 +195,8 @@ void TContestLogStd::DeleteRecord(const log::QsoRecord& record) {
     (void)StoreEntry();
     if (result != log::EditResult::kDone)
         messages.Information("Der Eintrag konnte nicht gel\xF6scht werden.");
-    Brow_->LastPage();
-    NewContact();
+    RefreshScore();
+    return true;
 }
 
 }  // namespace mss::app

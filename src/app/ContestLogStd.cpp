@@ -269,7 +269,9 @@ bool TContestLogStd::CloseDown() {
 }
 
 void TContestLogStd::RunPass(const std::function<void()>& pass) {
-    // The clock must not touch the contact while a pass lets messages run.
+    // Neither the clock nor the radio nor an announced contact may touch the
+    // contact or the totals while a pass lets messages run.
+    const Busy busy(busy_);
     const bool ticking = clock_ != nullptr && clock_->isActive();
     if (ticking) clock_->stop();
     pass();

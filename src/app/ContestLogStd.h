@@ -77,7 +77,10 @@ class TContestLogStd : public QDialog {
     void DeleteCurrent();
     // Edits or deletes a contact of the log (the list windows' Enter and Del).
     void EditRecord(const log::QsoRecord& record);
-    void DeleteRecord(const log::QsoRecord& record);
+    // Deletes after the operator's confirmation, renumbers, recounts and
+    // refreshes the score; the contact being typed stays. False when not
+    // deleted (a band-change marker, or No).
+    bool DeleteRecord(const log::QsoRecord& record);
     // Stores the contest entry (QVKK) and its extra record (QVKZ).
     bool StoreEntry();
     const log::PanelLayout& Layout() const { return layout_; }

@@ -264,7 +264,7 @@ TEST_F(LogWindowsTest, TheCallSearchFindsACallAndLeavesTheContactBeingTyped) {
             // The search runs when the small dialog has closed: look at the
             // list once the list window is the modal one again.
             auto* poll = new QTimer(&window);
-            QObject::connect(poll, &QTimer::timeout, &window, [&window, &searched, poll] {
+            QObject::connect(poll, &QTimer::timeout, &window, [this, &window, &searched, poll] {
                 if (QApplication::activeModalWidget() != &window) return;
                 poll->stop();
                 const std::string rows = Rows(window);
@@ -273,6 +273,10 @@ TEST_F(LogWindowsTest, TheCallSearchFindsACallAndLeavesTheContactBeingTyped) {
                 window.SearchCall(QStringLiteral("G4XXX"));
                 EXPECT_EQ(Rows(window), "");  // a call not in the log: an empty list
                 window.SearchCall(QStringLiteral("OE1XYZ"));
+                // Deleting the found contact leaves the one being typed.
+                messages_.SetNextAnswers({true});
+                QTest::keyClick(window.Brow().findChild<QWidget*>(QStringLiteral("grid")),
+                                Qt::Key_Delete);
                 searched = true;
                 window.reject();
             });
@@ -286,6 +290,10 @@ TEST_F(LogWindowsTest, TheCallSearchFindsACallAndLeavesTheContactBeingTyped) {
     EXPECT_EQ(after.rcvd.field2, before.rcvd.field2);
     EXPECT_EQ(after.call, "DK2AA");
     EXPECT_EQ(log::BufferRecord(*form_->Session().log).Call(), contactBefore);
+    const std::vector<QsoRecord> log = Records();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].Call(), "DL1ABC");
+    EXPECT_EQ(log::Score(form_->Session()), radio::QrbKm("JO31AB"));
 }
 
 TEST_F(LogWindowsTest, TheBandLogWindowShowsTheCurrentBandWhenTheBandDialogIsCancelled) {
