@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -13,6 +14,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "common/QtApp.h"
 #include "common/TempDir.h"
@@ -91,24 +93,35 @@ inline void ClickOn(QWidget& form, const char* name) {
 // A complete entry of the setup dialog as an operator types it; the
 // category comes last, since choosing it already saves.
 inline void FillInEntry(QWidget& dialog, bool category = true) {
-    TypeInto(dialog, "eName", QStringLiteral("Sprint Sommer"));
-    TypeInto(dialog, "eDatumvon", QStringLiteral("12.08.2026"));
-    TypeInto(dialog, "eDatumbis", QStringLiteral("13.08.2026"));
-    TypeInto(dialog, "eZeitvon", QStringLiteral("12:00"));
-    TypeInto(dialog, "eZeitbis", QStringLiteral("12:00"));
-    TypeInto(dialog, "eCall", QStringLiteral("dl1abc"));
-    TypeInto(dialog, "eDOK", QStringLiteral("f 12"));
-    TypeInto(dialog, "ecname", QStringLiteral("Max Müller"));
-    TypeInto(dialog, "eStrasse", QStringLiteral("Hauptstraße 1"));
-    TypeInto(dialog, "ePLZ", QStringLiteral("01234"));
-    TypeInto(dialog, "eOrt", QStringLiteral("Dresden"));
-    TypeInto(dialog, "eLoc", QStringLiteral("jo61ua"));
+    const std::pair<const char*, QString> kFields[] = {
+        {"eName", QStringLiteral("Sprint Sommer")},
+        {"eDatumvon", QStringLiteral("12.08.2026")},
+        {"eDatumbis", QStringLiteral("13.08.2026")},
+        {"eZeitvon", QStringLiteral("12:00")},
+        {"eZeitbis", QStringLiteral("12:00")},
+        {"eCall", QStringLiteral("dl1abc")},
+        {"eDOK", QStringLiteral("f 12")},
+        {"ecname", QStringLiteral("Max Müller")},
+        {"eStrasse", QStringLiteral("Hauptstraße 1")},
+        {"ePLZ", QStringLiteral("01234")},
+        {"eOrt", QStringLiteral("Dresden")},
+        {"eLoc", QStringLiteral("jo61ua")},
+    };
+    for (const auto& [field, text] : kFields) TypeInto(dialog, field, text);
     auto* memo = dialog.findChild<QPlainTextEdit*>(QStringLiteral("memogroupzusatz3"));
     ASSERT_NE(memo, nullptr);
     memo->setFocus();
     QTest::keyClicks(memo, QStringLiteral("IC-9700, 500 W"));
     ClickOn(dialog, "rZeitUTC");
     if (category) ClickOn(dialog, "eteilnahmeart1");
+}
+
+// Grabs the window; with MSS_SCREENSHOT_DIR set it is saved there as `name`.
+inline void Screenshot(QWidget& window, const char* name) {
+    const QImage shot = window.grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
+    if (!out.isEmpty()) shot.save(out + QLatin1Char('/') + QLatin1String(name));
 }
 
 // The cells of the rows the list shows.

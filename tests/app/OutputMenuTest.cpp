@@ -81,12 +81,7 @@ std::string PdfText(const std::string& pdf) {
     return reader.readAllStandardOutput().toStdString();
 }
 
-void Screenshot(QWidget& widget, const char* name) {
-    const QImage shot = widget.grab().toImage();
-    ASSERT_FALSE(shot.isNull());
-    const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
-    if (!out.isEmpty()) shot.save(out + QLatin1Char('/') + QLatin1String(name));
-}
+using test::Screenshot;
 
 class OutputMenuTest : public test::StoreTest {
   protected:
@@ -366,8 +361,8 @@ TEST_F(OutputMenuTest, TheEdiFileTakesItsStationLinesFromTheDialog) {
           "\r\n[Remarks]\r\nGutes Wetter.\r\nDanke!\r\n[QSORecords;3]\r\n",
           "\r\n260812;1201;OH5AA;2;;;;;;KP20LE;1402;;;;\r\n"})
         EXPECT_NE(edi.find(line), std::string::npos) << line << "\n" << edi;
-    EXPECT_EQ(ReadBytes(RunDir() + "editemp.txt"),
-              "DARC\r\nF12\r\ndl1abc@example.org\r\n750\r\nIC-9700\r\n\r\n");
+    const std::string memory = ReadBytes(RunDir() + "editemp.txt");
+    EXPECT_EQ(memory, "DARC\r\nF12\r\ndl1abc@example.org\r\n750\r\nIC-9700\r\n\r\n");
 
     // The second run starts from the remembered values; closing the dialog
     // without "OK" leaves the file of the first run as it was.
@@ -375,12 +370,14 @@ TEST_F(OutputMenuTest, TheEdiFileTakesItsStationLinesFromTheDialog) {
     QString remembered;
     test::WhenModal<Tuhfteilnehmer>([&remembered](Tuhfteilnehmer& station) {
         remembered = Field(station, "remail") + " " + Field(station, "rpower");
+        test::TypeInto(station, "rpower", QStringLiteral("10"));
         QTest::keyClick(&station, Qt::Key_Escape);
     });
     Choose(*dialog, QStringLiteral("EDI-Datei (empfohlen)"));
     EXPECT_EQ(remembered, QStringLiteral("dl1abc@example.org 750"));
     EXPECT_EQ(messages_.shown().size(), 1u) << messages_.LastText();
     EXPECT_EQ(ReadBytes(path), edi);
+    EXPECT_EQ(ReadBytes(RunDir() + "editemp.txt"), memory);
     EXPECT_FALSE(fs::exists(path + ".part"));
 }
 
