@@ -141,7 +141,6 @@ class OutputMenuTest : public test::StoreTest {
     void Choose(TEingContestStd& dialog, const QString& caption, bool screenshot = false) {
         enabled_.clear();
         test::WhenPopup<QMenu>([this, caption, screenshot](QMenu& menu) {
-            menu.setObjectName(QString());  // found again by the next choice
             QAction* chosen = nullptr;
             for (QAction* action : menu.actions()) {
                 if (action->isEnabled() && !action->isSeparator()) enabled_ << action->text();
