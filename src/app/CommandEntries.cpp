@@ -9,6 +9,7 @@
 #include "contest/EntrySetup.h"
 #include "contest/SetupCheck.h"
 #include "contest/SetupEvaluation.h"
+#include "contest/SetupTaking.h"
 #include "contest/StationFile.h"
 #include "contest/StationSettings.h"
 #include "log/ContestLog.h"
@@ -59,6 +60,7 @@ contest::SetupInput InputOf(const ParsedArguments& args, const contest::ContestE
     in.locator = station.locator;
     in.district = station.dok;
     in.call = args.Value("--call");
+    in.swl = radio::Program().SwlNumber;
     in.startDate = args.Value("--start", DateText(entry.StartDate()));
     in.endDate = args.Value("--end", DateText(entry.EndDate()));
     in.startTime = TimeText(entry.StartTime());
@@ -81,31 +83,6 @@ bool PassChecks(const ParsedArguments& args, const contest::SetupInput& in,
         return false;
     }
     return true;
-}
-
-void TakeInput(const contest::SetupInput& in, std::uint8_t category,
-               const contest::ContestDefinition& definition, contest::ContestEntry& entry) {
-    auto& values = radio::Program();
-    entry.SetName(in.name);
-    entry.SetCall(in.call);
-    values.OwnCall = in.call;
-    const std::string district = contest::WithoutBlanks(in.district);
-    if (contest::EntryUsesLdk(definition, kCode))
-        entry.SetLdk(district);
-    else
-        entry.SetDok(district);
-    values.OwnLocator = in.locator;
-    entry.SetLocator(in.locator);
-    entry.SetStartDate(radio::TextToDate(radio::DateFormat, in.startDate));
-    entry.SetEndDate(radio::TextToDate(radio::DateFormat, in.endDate));
-    entry.SetStartTime(radio::TextToTime(radio::TimeFormat, in.startTime));
-    entry.SetEndTime(radio::TextToTime(radio::TimeFormat, in.endTime));
-    entry.MarkSaved();
-    if (category > 0) entry.SetCategory(category);
-    values.OwnName = in.ownName;
-    // A command line speaks UTC.
-    values.ClockOffset = 0;
-    entry.SetPlz(in.postcode);
 }
 
 }  // namespace
@@ -161,7 +138,10 @@ int RunEntryNew(const ParsedArguments& args) {
     const contest::StationSettings station = StationFromOptions(args);
     const contest::SetupInput in = InputOf(args, entry, definition, station);
     if (!PassChecks(args, in, definition)) return kExitFailed;
-    TakeInput(in, category, definition, entry);
+    contest::TakeSetupInput(in, definition, kCode, entry);
+    if (category > 0) entry.SetCategory(category);
+    // A command line speaks UTC.
+    radio::Program().ClockOffset = 0;
     // Contest 'j' keeps the sent report open for every contact.
     extra.SetRstNotLocked(true);
     (void)contest::WriteStationSettings(station, contest::SettingsUseLdk(definition, kCode));

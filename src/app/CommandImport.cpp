@@ -135,7 +135,7 @@ int RunImportAdif(const ParsedArguments& args) {
     log::AdifImportOptions options;
     options.noModeBandCheck = args.Has("--no-mode-band-check");
     const log::AdifImportResult result =
-        log::ImportAdif(session, state, layout, file, fields, defaults, options);
+        log::ImportAdif(session, state, layout, file, fields, defaults, options, progress);
     log::SilentProgress results, renumbering;
     const bool written = log::WriteBackSession(session, extra, results, renumbering);
     log::CloseLogSession();

@@ -64,8 +64,8 @@ void TContestLogStd::LeaveCall() {
         return 0;
     }();
     if (locatorField != 0) {
-        const std::string locator = platform::Cp1252Text(
-            panelEingabe_->eRSTr[static_cast<std::size_t>(locatorField - 1)]->text());
+        const std::string locator =
+            platform::Cp1252Text(panelEingabe_->ReceivedExchangeEdit(locatorField)->text());
         const std::optional<double> beam = log::BeamHeading(locator);
         panelEingabe_->ShowBeam(beam ? "Beam " + QString::number(*beam, 'f', 1).toStdString()
                                      : std::string());

@@ -180,9 +180,8 @@ void TContestLogStd::TextEdited(ui::TkxEdit* field) {
         if (typing.prefixChanged) RefreshScore();
         return;
     }
-    const int received = p.ReceivedFieldOf(field);
-    const bool exchange = received != 0 || std::ranges::find(p.eRSTs, field) != p.eRSTs.end();
-    if (!exchange || field == p.eRSTs[0]) return;
+    if (!p.IsExchangeField(field)) return;
+    const int received = p.ReceivedExchangeFieldOf(field);
     const log::ExchangeTyping typing = log::TypeExchange(session_, state_, values, received);
     if (typing.beam) {
         p.ShowBeam("Beam " + QString::number(*typing.beam, 'f', 1).toStdString());
@@ -191,7 +190,7 @@ void TContestLogStd::TextEdited(ui::TkxEdit* field) {
     }
     RefreshScore();
     if (!typing.warning.text.empty()) {
-        p.MarkError(p.eRSTr[static_cast<std::size_t>(typing.warning.field - 1)]);
+        p.MarkError(p.ReceivedExchangeEdit(typing.warning.field));
         platform::CurrentMessages().Information(typing.warning.text);
     }
 }
@@ -206,7 +205,7 @@ void TContestLogStd::LeaveField(ui::TkxEdit* field) {
         LeaveCall();
         save = enter && !session_.SecondCallContest() && p.NothingAfter(field) &&
                !p.eCall->text().isEmpty();
-    } else if (p.ReceivedFieldOf(field) != 0) {
+    } else if (p.ReceivedFieldOf(field) != 0 || p.ReceivedExchangeFieldOf(field) != 0) {
         log::PanelValues values = p.Values();
         (void)log::FillRecordFromPanel(session_, values, state_.contact);
         log::EvaluateMultipliers(session_, state_.contact);

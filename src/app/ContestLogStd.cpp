@@ -12,6 +12,7 @@
 #include "app/BandScorePanel.h"
 #include "app/EntryScoreLabels.h"
 #include "app/FortschrittAusgabe.h"
+#include "app/HelpHook.h"
 #include "app/LogEntryPanel.h"
 #include "app/MultiplierBoard.h"
 #include "contest/ContestStore.h"
@@ -80,6 +81,7 @@ TContestLogStd::TContestLogStd(std::int32_t entryNumber, contest::ContestDefinit
     NewContact();
     EntryMode();
     clock_ = new QTimer(this);
+    clock_->setObjectName(QStringLiteral("Timer1"));
     connect(clock_, &QTimer::timeout, this, &TContestLogStd::ClockTick);
     clock_->start(kClockMilliseconds);
 }
@@ -162,6 +164,9 @@ QWidget* TContestLogStd::CreateButtons() {
          {btnSpeichern_, btnClear_, btnBand_, btnMode_, btnListe_, btnKorrektur, btnSuche, btnHilfe,
           btnNotizen, btnNameQth_, btnAendern_, btnLoeschen_, btnBandlog_, btnEnde_, btnImport})
         layout->addWidget(b);
+    auto* btnAuswertung = Button(column, "btnAuswertung", "Auswertung [F11]");
+    btnAuswertung->setHidden(session_.definition.ShowEvaluation == 0);
+    layout->addWidget(btnAuswertung);
     auto open = [this](std::function<void(TContestLogStd&)>& window) {
         if (window) window(*this);
     };
@@ -178,8 +183,12 @@ QWidget* TContestLogStd::CreateButtons() {
     connect(btnKorrektur, &QPushButton::clicked, this, [=, this] { open(windows_.correction); });
     connect(btnSuche, &QPushButton::clicked, this, [=, this] { open(windows_.callSearch); });
     connect(btnNotizen, &QPushButton::clicked, this, [=, this] { open(windows_.notes); });
+    // Without a help archive the button does nothing: help is optional.
+    connect(btnHilfe, &QPushButton::clicked, this,
+            [] { (void)ShowContextHelp(radio::Program().RunDir); });
     connect(btnBandlog_, &QPushButton::clicked, this, [=, this] { open(windows_.bandLogWindow); });
     connect(btnImport, &QPushButton::clicked, this, [=, this] { open(windows_.adifImport); });
+    connect(btnAuswertung, &QPushButton::clicked, this, [=, this] { open(windows_.party); });
     connect(btnNameQth_, &QPushButton::clicked, this, [this] { panelEingabe_->ToggleNameQth(); });
     connect(btnAendern_, &QPushButton::clicked, this, [this] { EditCurrent(); });
     connect(btnLoeschen_, &QPushButton::clicked, this, [this] { DeleteCurrent(); });

@@ -81,6 +81,9 @@ class TContestLogStd : public QDialog {
     // Stores the contest entry (QVKK) and its extra record (QVKZ).
     bool StoreEntry();
     const log::PanelLayout& Layout() const { return layout_; }
+    // Runs a long pass over the log with the clock stopped, so its ticks
+    // cannot write into the contact while the pass lets messages run.
+    void RunPass(const std::function<void()>& pass);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -115,7 +118,6 @@ class TContestLogStd : public QDialog {
     void TakeBand(char band);
     void TakeMode(const std::string& mode);
     void ToggleQsl();
-    void RunPass(const std::function<void()>& pass);
     void ShowSaved(const log::QsoRecord& stored);
 
     // ContestLogOperating.cpp

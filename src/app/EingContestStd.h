@@ -111,7 +111,6 @@ class TEingContestStd : public QDialog {
     QWidget* FieldWidget(contest::SetupField field) const;
     void MarkProblem(contest::SetupField field);
     void TakeFields();
-    void TakeDatesAndTimes();
     bool StoreSettingsAndEntry(Sender sender);
     void CompleteDateTime(ui::TkxEdit& edit);
     void DateTimeLeft(ui::TkxEdit& edit);

@@ -12,6 +12,7 @@
 #include "app/WarningColour.h"
 #include "contest/EntryLifecycle.h"
 #include "contest/EntrySetup.h"
+#include "contest/SetupTaking.h"
 #include "contest/StationFile.h"
 #include "contest/StationSettings.h"
 #include "log/PanelFill.h"
@@ -160,29 +161,10 @@ bool TEingContestStd::PassChecks(Sender sender) {
     return true;
 }
 
-void TEingContestStd::TakeDatesAndTimes() {
+void TEingContestStd::TakeFields() {
     for (ui::TkxEdit* edit : {eDatumvon_, eDatumbis_, eZeitvon_, eZeitbis_})
         CompleteDateTime(*edit);
-    entry_.SetStartDate(radio::TextToDate(radio::DateFormat, Text(eDatumvon_)));
-    entry_.SetEndDate(radio::TextToDate(radio::DateFormat, Text(eDatumbis_)));
-    entry_.SetStartTime(radio::TextToTime(radio::TimeFormat, Text(eZeitvon_)));
-    entry_.SetEndTime(radio::TextToTime(radio::TimeFormat, Text(eZeitbis_)));
-}
-
-void TEingContestStd::TakeFields() {
-    auto& values = radio::Program();
-    entry_.SetName(Text(eName_));
-    entry_.SetCall(Text(eCall_));
-    values.OwnCall = Text(eCall_);
-    const std::string district = contest::WithoutBlanks(Text(eDOK_));
-    if (contest::EntryUsesLdk(definition_, code_))
-        entry_.SetLdk(district);
-    else
-        entry_.SetDok(district);
-    values.OwnLocator = Text(eLoc_);
-    entry_.SetLocator(values.OwnLocator);
-    values.SwlNumber = Text(eSWL_);
-    TakeDatesAndTimes();
+    contest::TakeSetupInput(Input(), definition_, code_, entry_);
     entry_.SetTimeAuto(ezeitauto_->isChecked());
     entry_.SetDateAuto(edatumauto_->isChecked());
     entry_.SetBandAuto(eBandauto_->isChecked());
@@ -190,15 +172,12 @@ void TEingContestStd::TakeFields() {
     entry_.SetRstSentFree(!eaktrsts_->isChecked());
     entry_.SetQslSend(FirstChar(eQSLw_));
     entry_.SetQslRcvd(FirstChar(eqslr_));
-    entry_.MarkSaved();
     if (categories_->checkedId() >= 0)
         entry_.SetCategory(static_cast<std::uint8_t>(categories_->checkedId() + 1));
-    values.OwnName = Text(ecname_);
-    values.ClockOffset = rZeitUTC_->isChecked() ? 0 : definition_.UtcOffsetHours;
+    radio::Program().ClockOffset = rZeitUTC_->isChecked() ? 0 : definition_.UtcOffsetHours;
     entry_.SetStartSsb(modeButtons_[contest::kModeSsb]->isChecked());
     entry_.SetStartFm(modeButtons_[contest::kModeFm]->isChecked());
     entry_.SetStartPr(modeButtons_[contest::kModePr]->isChecked());
-    entry_.SetPlz(contest::SplitPostcodeTown(Text(ePLZ_) + " " + Text(eOrt_)).first);
     extra_.SetRstNotLocked(crstsnichtsperren_->isChecked());
     extra_.SetLogVoidDupes(cdoppelqso_->isChecked());
 }

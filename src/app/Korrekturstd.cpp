@@ -75,9 +75,10 @@ TKorrekturstd::TKorrekturstd(TContestLogStd& form, KorrekturMode mode)
     }
     Brow_->SetSortlistVisible(false);
     Brow_->SetSearchFieldVisible(false);
+    // The height of a line of text, not the glyph's ink box: rows sized by
+    // the ink box cut off the lower half of the 10-point text.
     QFont measure(QStringLiteral("Arial"), 8, QFont::Bold);
-    Brow_->SetRowHeight(
-        static_cast<int>(std::lround(1.3 * QFontMetrics(measure).boundingRect('X').height())));
+    Brow_->SetRowHeight(static_cast<int>(std::lround(1.3 * QFontMetrics(measure).height())));
     if (QWidget* grid = Brow_->findChild<QWidget*>(QStringLiteral("grid"))) {
         QFont font = grid->font();
         font.setPointSize(10);

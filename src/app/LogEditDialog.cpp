@@ -46,11 +46,14 @@ Teingabecontstd2::Teingabecontstd2(const log::LogSession& session, const LogEntr
                                                     &values.rcvd.field3, &values.rcvd.field4};
     static const char* kSent[] = {"eRSTs1", "eRSTs2", "eRSTs3", "eRSTs4"};
     static const char* kRcvd[] = {"eRSTr1", "eRSTr2", "eRSTr3", "eRSTr4"};
+    // A listener's exchanges are the reports of the two stations, named as in the panel.
+    const bool listener = !panel.eCall2->isHidden();
     for (std::size_t i = 0; i < 4; ++i) {
-        const bool sentShown = i == 0 || !panel.eRSTs[i]->isHidden();
-        eSent_[i] = Edit(kSent[i], i == 0 ? "RST s" : "", *sent[i], sentShown);
-        eRcvd_[i] =
-            Edit(kRcvd[i], i == 0 ? "RST r" : "", *rcvd[i], i == 0 || !panel.eRSTr[i]->isHidden());
+        const int field = static_cast<int>(i) + 1;
+        const bool sentShown = i == 0 || !panel.SentExchangeEdit(field)->isHidden();
+        const bool rcvdShown = i == 0 || !panel.ReceivedExchangeEdit(field)->isHidden();
+        eSent_[i] = Edit(kSent[i], i > 0 ? "" : listener ? "RSTs2" : "RST s", *sent[i], sentShown);
+        eRcvd_[i] = Edit(kRcvd[i], i > 0 ? "" : listener ? "RSTs" : "RST r", *rcvd[i], rcvdShown);
     }
     cbMode_ = new QComboBox(this);
     cbMode_->setObjectName(QStringLiteral("cbMode"));

@@ -38,8 +38,18 @@ std::string Text(const TkxEdit* edit) {
     return Cp1252Text(edit->text());
 }
 
-bool IsDokKind(int kind) {
-    return kind == contest::kKindDok;
+// The received fields that only a German call (or contest 'B') fills: the
+// DOK, and an LDK in the last field.
+bool FollowsDok(int kind, std::size_t index) {
+    return kind == contest::kKindDok || (kind == contest::kKindLdk && index == 2);
+}
+
+log::ExchangeFields RowText(const std::array<TkxEdit*, 4>& row) {
+    return {Text(row[0]), Text(row[1]), Text(row[2]), Text(row[3])};
+}
+
+std::string& FieldText(log::ExchangeFields& fields, std::size_t index) {
+    return index == 0 ? fields.field2 : index == 1 ? fields.field3 : fields.field4;
 }
 
 }  // namespace
@@ -49,11 +59,13 @@ LogEntryPanel::LogEntryPanel(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::Panel);
     grid_ = new QGridLayout(this);
     eCall = AddEdit("eCall", "Call", 14, 0, 0);
-    eCall2 = AddEdit("eCall2", "Call2", 14, 1, 0);
     static const char* kSent[] = {"eRSTs1", "eRSTs2", "eRSTs3", "eRSTs4"};
     static const char* kRcvd[] = {"eRSTr1", "eRSTr2", "eRSTr3", "eRSTr4"};
-    eRSTs[0] = AddEdit(kSent[0], "RSTs", 3, 2, 0);
-    for (int i = 1; i < 4; ++i) eRSTs[i] = AddEdit(kSent[i], "", 10, 2 + i, 0);
+    eRSTs[0] = AddEdit(kSent[0], "RSTs", 3, 1, 0);
+    for (int i = 1; i < 4; ++i) eRSTs[i] = AddEdit(kSent[i], "", 10, 1 + i, 0);
+    // Between the rows: a listener logs each station with the report it gave,
+    // and the second call is only shown in those contests.
+    eCall2 = AddEdit("eCall2", "Call2", 14, 5, 0);
     eRSTr[0] = AddEdit(kRcvd[0], "RSTr", 3, 6, 0);
     for (int i = 1; i < 4; ++i) eRSTr[i] = AddEdit(kRcvd[i], "", 21, 6 + i, 0);
     eName = AddEdit("eName", "Name", 25, 0, 3);
@@ -65,9 +77,9 @@ LogEntryPanel::LogEntryPanel(QWidget* parent) : QFrame(parent) {
     emode->setText(QStringLiteral("DIGI"));
 
     lRSTs1 = ValueLabel(this, "lRSTs1");
-    Place(lRSTs1, 2, 1);
+    Place(lRSTs1, 1, 1);
     lRSTs2 = ValueLabel(this, "lRSTs2");
-    grid_->addWidget(lRSTs2, 1, 3, 1, 3);
+    grid_->addWidget(lRSTs2, 1, 2, 1, 3);
     lRSTr1 = ValueLabel(this, "lRSTr1");
     Place(lRSTr1, 6, 1);
     lZeit = ValueLabel(this, "lZeit");
@@ -137,11 +149,13 @@ void LogEntryPanel::ApplyLayout(const log::PanelLayout& layout, const log::LogSe
     for (std::size_t i = 0; i < 3; ++i) {
         show(eRSTr[i + 1], layout.rcvdFields[i]);
         show(eRSTs[i + 1], layout.sentFields[i]);
-        dokKinds_[i] = IsDokKind(session.definition.RcvdKinds[i]);
-        for (auto& [e, label] : captions_)
-            if (e == eRSTr[i + 1])
-                label->setText(QtText(log::ReceivedFieldLabel(session, static_cast<int>(i) + 2)));
+        dokKinds_[i] = FollowsDok(session.definition.RcvdKinds[i], i);
+        const int field = static_cast<int>(i) + 2;
+        Caption(eRSTr[i + 1], log::ReceivedFieldLabel(session, field));
+        // A listener types the heard station's exchange into the upper row.
+        Caption(eRSTs[i + 1], layout.call2 ? log::ReceivedFieldCaption(session, field) : "");
     }
+    Caption(eRSTr[0], layout.call2 ? "RSTs2" : "RSTr");
     show(eRSTs[0], layout.rstSentEdit);
     lRSTs1->setVisible(!layout.rstSentEdit);
     show(eRSTr[0], layout.rstRcvdEdit);
@@ -154,13 +168,28 @@ void LogEntryPanel::ApplyLayout(const log::PanelLayout& layout, const log::LogSe
     lZeit->setVisible(!layout.zeitEdit);
     show(emode, layout.freeMode);
     for (TkxEdit* edit : {eName, eQTH, eFreq}) show(edit, nameQthShown_);
+    ShowDokFields(dokFields_);
+}
+
+void LogEntryPanel::Caption(TkxEdit* edit, const std::string& text) {
+    for (auto& [e, label] : captions_)
+        if (e == edit) label->setText(QtText(text));
+}
+
+const std::array<TkxEdit*, 4>& LogEntryPanel::ReceivedRow() const {
+    return layout_.call2 ? eRSTs : eRSTr;
+}
+
+const std::array<TkxEdit*, 4>& LogEntryPanel::SentRow() const {
+    return layout_.call2 ? eRSTr : eRSTs;
 }
 
 void LogEntryPanel::ShowDokFields(bool shown) {
     dokFields_ = shown;
+    const std::array<bool, 3>& laidOut = layout_.call2 ? layout_.sentFields : layout_.rcvdFields;
     for (std::size_t i = 0; i < 3; ++i) {
-        if (!dokKinds_[i] || !layout_.rcvdFields[i]) continue;
-        eRSTr[i + 1]->setVisible(shown);
+        if (!dokKinds_[i] || !laidOut[i]) continue;
+        ShowEdit(ReceivedRow()[i + 1], shown);
     }
 }
 
@@ -168,8 +197,11 @@ log::PanelValues LogEntryPanel::Values() const {
     log::PanelValues v;
     v.call = Text(eCall);
     v.call2 = Text(eCall2);
-    v.sent = {Text(eRSTs[0]), Text(eRSTs[1]), Text(eRSTs[2]), Text(eRSTs[3])};
-    v.rcvd = {Text(eRSTr[0]), Text(eRSTr[1]), Text(eRSTr[2]), Text(eRSTr[3])};
+    v.sent = RowText(SentRow());
+    v.rcvd = RowText(ReceivedRow());
+    // What a hidden DOK field still holds belongs to an earlier call.
+    for (std::size_t i = 0; i < 3; ++i)
+        if (dokKinds_[i] && !dokFields_) FieldText(v.rcvd, i).clear();
     v.datum = Text(eDatum);
     v.zeit = Text(ezeit);
     v.name = Text(eName);
@@ -191,17 +223,19 @@ void LogEntryPanel::Show(const log::PanelValues& v, const std::string& modeText,
     const std::array<const std::string*, 4> rcvd = {&v.rcvd.rst, &v.rcvd.field2, &v.rcvd.field3,
                                                     &v.rcvd.field4};
     for (std::size_t i = 0; i < 4; ++i) {
-        set(eRSTs[i], *sent[i]);
-        set(eRSTr[i], *rcvd[i]);
+        set(SentRow()[i], *sent[i]);
+        set(ReceivedRow()[i], *rcvd[i]);
     }
     set(eDatum, v.datum);
     set(ezeit, v.zeit);
     set(eName, v.name);
     set(eQTH, v.qth);
     set(eFreq, v.freq);
-    lRSTs1->setText(QtText(v.sent.rst));
-    lRSTr1->setText(QtText(v.rcvd.rst));
-    lRSTs2->setText(QtText(log::ComposeExchange(v.sent).substr(3)));
+    // The value labels stand in for the rows of edits, whichever exchange they hold.
+    const log::ExchangeFields& upper = layout_.call2 ? v.rcvd : v.sent;
+    lRSTs1->setText(QtText(upper.rst));
+    lRSTr1->setText(QtText((layout_.call2 ? v.sent : v.rcvd).rst));
+    lRSTs2->setText(QtText(log::ComposeExchange(upper).substr(3)));
     lDatum->setText(QtText(v.datum));
     lZeit->setText(QtText(v.zeit));
     lMode->setText(QtText(modeText));
@@ -239,6 +273,26 @@ int LogEntryPanel::ReceivedFieldOf(const QObject* object) const {
     for (int i = 1; i < 4; ++i)
         if (eRSTr[static_cast<std::size_t>(i)] == object) return i + 1;
     return 0;
+}
+
+int LogEntryPanel::ReceivedExchangeFieldOf(const QObject* object) const {
+    for (int i = 1; i < 4; ++i)
+        if (ReceivedRow()[static_cast<std::size_t>(i)] == object) return i + 1;
+    return 0;
+}
+
+TkxEdit* LogEntryPanel::ReceivedExchangeEdit(int field) const {
+    return ReceivedRow()[static_cast<std::size_t>(field - 1)];
+}
+
+TkxEdit* LogEntryPanel::SentExchangeEdit(int field) const {
+    return SentRow()[static_cast<std::size_t>(field - 1)];
+}
+
+bool LogEntryPanel::IsExchangeField(const QObject* object) const {
+    for (std::size_t i = 1; i < 4; ++i)
+        if (eRSTs[i] == object || eRSTr[i] == object) return true;
+    return false;
 }
 
 TkxEdit* LogEntryPanel::NextAfterEnter(TkxEdit* from) const {

@@ -37,8 +37,18 @@ class LogEntryPanel : public QFrame {
     // The visible, enabled entry edits in tab order.
     std::vector<ui::TkxEdit*> VisibleEdits() const;
     bool IsEntryEdit(const QObject* object) const;
-    // 2, 3 or 4 for a received field, 0 otherwise.
+    // 2, 3 or 4 for a received field (the row after the second call), 0
+    // otherwise. The Enter flow and saving go by these edits.
     int ReceivedFieldOf(const QObject* object) const;
+    // 2, 3 or 4 for an edit of the row that holds the received exchange: the
+    // received fields, or in second-call contests the row after the call
+    // ("RSTs", the heard station's report; the row "RSTs2" holds the sent one).
+    int ReceivedExchangeFieldOf(const QObject* object) const;
+    // The edit of field 1 (the RST) to 4 of the received or the sent exchange.
+    ui::TkxEdit* ReceivedExchangeEdit(int field) const;
+    ui::TkxEdit* SentExchangeEdit(int field) const;
+    // An exchange field 2 to 4 of either row.
+    bool IsExchangeField(const QObject* object) const;
     // Where Enter moves from `from`.
     ui::TkxEdit* NextAfterEnter(ui::TkxEdit* from) const;
     // The last field whose leaving may save: no visible field after it.
@@ -56,6 +66,8 @@ class LogEntryPanel : public QFrame {
     void FocusChanged(QWidget* now);
     // Maroon while the mouse is over an edit or its caption.
     void Hover(const QObject* object, bool inside);
+    // Shows or hides the received fields that follow the DOK (a German call).
+    // A hidden one gives no text.
     void ShowDokFields(bool shown);
 
     ui::TkxEdit* eCall = nullptr;
@@ -88,6 +100,9 @@ class LogEntryPanel : public QFrame {
     ui::TkxEdit* AddEdit(const char* name, const char* caption, int maxLength, int column, int row);
     void Place(QWidget* widget, int column, int row);
     void ShowEdit(ui::TkxEdit* edit, bool shown);
+    void Caption(ui::TkxEdit* edit, const std::string& text);
+    const std::array<ui::TkxEdit*, 4>& ReceivedRow() const;
+    const std::array<ui::TkxEdit*, 4>& SentRow() const;
 
     QGridLayout* grid_ = nullptr;
     std::vector<ui::TkxEdit*> order_;  // tab order

@@ -4,6 +4,7 @@
 #include "app/ContestLogStd.h"
 #include "app/ContestNotiz.h"
 #include "app/Formadifimport.h"
+#include "app/FortschrittAusgabe.h"
 #include "app/Korrekturstd.h"
 #include "app/LogEntryPanel.h"
 #include "app/Partyauswertungform.h"
@@ -25,11 +26,15 @@ void InstallLogWindows(TContestLogStd& form) {
 void RunAdifImport(TContestLogStd& form) {
     TFormadifimport dialog(form.Session().definition, &form);
     if (dialog.exec() != QDialog::Accepted) return;
-    // The import runs without letting window messages in, so the form's
-    // clock cannot write into the contact while it runs.
-    const log::AdifImportResult result =
-        log::ImportAdif(form.Session(), form.State(), form.Layout(), dialog.File(), dialog.Fields(),
-                        form.Panel().Values(), {.noModeBandCheck = dialog.NoChecks()});
+    // The import lets messages run for its progress window; the form's
+    // clock stays stopped meanwhile, so it cannot write into the contact.
+    log::AdifImportResult result;
+    form.RunPass([&] {
+        TFortschrittAusgabe progress(QStringLiteral("ADIF-Import"), &form);
+        result = log::ImportAdif(form.Session(), form.State(), form.Layout(), dialog.File(),
+                                 dialog.Fields(), form.Panel().Values(),
+                                 {.noModeBandCheck = dialog.NoChecks()}, progress);
+    });
     form.NewContact();
     form.Brow().LastPage();
     platform::CurrentMessages().Information(log::AdifImportReport(result));

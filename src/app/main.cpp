@@ -17,6 +17,7 @@
 #include "app/StoreStartupLoading.h"
 #include "app/WindowPlacement.h"
 #include "platform/DataDir.h"
+#include "platform/NumericLocale.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtMessages.h"
 #include "platform/qt/QtSignalNotifier.h"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvolt-mssprint"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(mss::app::kApplicationTitle));
+    mss::platform::KeepNumericLocaleC();
 
     const auto choice = mss::platform::ChooseDataDir(args, std::filesystem::current_path(),
                                                      Env("HOME"), Env("XDG_DATA_HOME"));

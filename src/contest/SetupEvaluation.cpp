@@ -1,5 +1,7 @@
 #include "contest/SetupEvaluation.h"
 
+#include "contest/Score.h"
+
 #include "radio/FormatPicture.h"
 #include "radio/Text.h"
 
@@ -9,16 +11,6 @@ namespace {
 
 std::string Places(std::string_view picture, std::int64_t value) {
     return radio::Trim(radio::FormatPicture(picture, value));
-}
-
-std::int64_t PerBandProductScore(const ContestExtra& extra) {
-    std::int64_t score = 0;
-    for (int band = 1; band <= ContestExtra::kBandIndexes; ++band) {
-        const std::int64_t points = extra.PointSum(band);
-        const std::int64_t multipliers = extra.MultCount(band);
-        score += multipliers < 1 ? points : multipliers * points;
-    }
-    return score;
 }
 
 }  // namespace
@@ -41,12 +33,7 @@ Evaluation EvaluateEntry(const ContestEntry& entry, const ContestExtra& extra,
     }
     if (d.MultMode == 1) e.multipliers = e.bands[0].multipliers;
 
-    if (d.Features.none() || d.PointsOnly == 1)
-        e.score = e.points;
-    else if (d.PerBandProduct == 1)
-        e.score = PerBandProductScore(extra);
-    else
-        e.score = e.multipliers < 1 ? e.points : e.multipliers * e.points;
+    e.score = ScoreOf(d, e.points, e.multipliers, BandScores(extra));
     return e;
 }
 

@@ -20,6 +20,8 @@ namespace {
 using contest::ContestDefinition;
 using radio::ToBaender;
 
+constexpr std::int32_t kProgressStep = 10;
+
 constexpr std::string_view kFixedFields[] = {"CALL",     "QSO_DATE", "TIME_ON", "RST_SENT",
                                              "RST_RCVD", "BAND",     "FREQ",    "MODE"};
 
@@ -164,6 +166,74 @@ void SaveRecord(LogSession& s, EntryState& st, const PanelValues& panel, AdifImp
     }
 }
 
+// The record's frequency selects the current band, as typing it would.
+void FollowFrequency(LogSession& s, EntryState& st, const std::string& freq) {
+    const std::optional<double> mhz = ToBaender::ReadFrequency(freq);
+    if (!mhz || *mhz <= 0) return;
+    const char band = ToBaender::BandFromFrequency(ToBaender::NormaliseFrequency(*mhz));
+    // Only a band of the contest becomes the form's band, even when the
+    // checks are off.
+    const bool contestBand =
+        std::ranges::find(s.definition.Bands, band) != s.definition.Bands.end();
+    if (band != radio::kNoBand && contestBand && band != s.band) ChangeBand(s, st, band);
+}
+
+// What every record of one import shares.
+struct ImportPass {
+    LogSession& session;
+    EntryState& state;
+    const PanelLayout& layout;
+    const std::vector<AdifLogField>& fields;
+    const PanelValues& defaults;
+    const AdifImportOptions& options;
+    std::string sessionMode;
+};
+
+// Imports one record of the file into the log and counts its outcome.
+void ImportRecord(const ImportPass& c, const AdifRecord& record, AdifImportResult& result) {
+    LogSession& s = c.session;
+    EntryState& st = c.state;
+    const std::vector<AdifLogField>& fields = c.fields;
+    s.mode = c.sessionMode;
+    PrepareNewContact(s, st, c.layout);
+    if (!record.Ok()) {
+        ++result.unreadable;
+        QsoRecord shown;
+        shown.SetCall(radio::Trim(record.Value("CALL")));
+        shown.SetDatum(radio::kNoDate);
+        shown.SetZeit(radio::kNoTime);
+        Refuse(result, shown, AdifFaultText(record));
+        return;
+    }
+    const std::string mode = radio::UpperText(ValueOr(
+        AdifLogValue(fields, record, "MODE"), IsMapped(fields, "MODE") ? "" : c.sessionMode));
+    if (!c.options.noModeBandCheck && !AdifModeAccepted(s.definition, mode)) {
+        ++result.modeErrors;
+        result.counted.push_back(RefusalOf(fields, record, "fehlende oder falsche Modeangabe"));
+        return;
+    }
+    const std::string freqValue = AdifLogValue(fields, record, "FREQ");
+    const std::string bandValue = AdifLogValue(fields, record, "BAND");
+    // A file whose band and frequency are not mapped is logged on the
+    // form's band and frequency.
+    const bool bandMapped = IsMapped(fields, "FREQ") || IsMapped(fields, "BAND");
+    const std::string freq = bandMapped ? FrequencyText(freqValue, bandValue) : c.defaults.freq;
+    if (!c.options.noModeBandCheck && bandMapped &&
+        AdifBandAccepted(s.definition, freq.empty() ? freqValue : freq, bandValue) ==
+            radio::kNoBand) {
+        ++result.bandErrors;
+        result.counted.push_back(RefusalOf(fields, record, "fehlende oder falsche Bandangabe"));
+        return;
+    }
+    FollowFrequency(s, st, freq);
+    s.mode = mode.substr(0, 6);
+    st.contact.SetMode(s.mode);
+    st.contact.SetBand(s.band);
+    PanelValues panel = RecordPanel(s, fields, record, PanelOf(st.contact, s), c.defaults);
+    panel.freq = freq;
+    SaveRecord(s, st, panel, result);
+}
+
 }  // namespace
 
 std::vector<AdifLogField> AdifLogFields(const ContestDefinition& d) {
@@ -243,57 +313,18 @@ char AdifBandAccepted(const ContestDefinition& d, std::string_view freq, std::st
 
 AdifImportResult ImportAdif(LogSession& s, EntryState& st, const PanelLayout& layout,
                             const AdifFile& file, const std::vector<AdifLogField>& fields,
-                            const PanelValues& defaults, const AdifImportOptions& options) {
+                            const PanelValues& defaults, const AdifImportOptions& options,
+                            PassProgress& progress) {
     AdifImportResult result;
-    const std::string sessionMode = s.mode;
+    const ImportPass pass{s, st, layout, fields, defaults, options, s.mode};
+    progress.Start(static_cast<std::int32_t>(file.Records.size()));
+    std::int32_t done = 0;
     for (const AdifRecord& record : file.Records) {
-        s.mode = sessionMode;
-        PrepareNewContact(s, st, layout);
-        if (!record.Ok()) {
-            ++result.unreadable;
-            QsoRecord shown;
-            shown.SetCall(radio::Trim(record.Value("CALL")));
-            shown.SetDatum(radio::kNoDate);
-            shown.SetZeit(radio::kNoTime);
-            Refuse(result, shown, AdifFaultText(record));
-            continue;
-        }
-        const std::string mode = radio::UpperText(ValueOr(
-            AdifLogValue(fields, record, "MODE"), IsMapped(fields, "MODE") ? "" : sessionMode));
-        if (!options.noModeBandCheck && !AdifModeAccepted(s.definition, mode)) {
-            ++result.modeErrors;
-            result.counted.push_back(RefusalOf(fields, record, "fehlende oder falsche Modeangabe"));
-            continue;
-        }
-        const std::string freqValue = AdifLogValue(fields, record, "FREQ");
-        const std::string bandValue = AdifLogValue(fields, record, "BAND");
-        // A file whose band and frequency are not mapped is logged on the
-        // form's band and frequency.
-        const bool bandMapped = IsMapped(fields, "FREQ") || IsMapped(fields, "BAND");
-        const std::string freq = bandMapped ? FrequencyText(freqValue, bandValue) : defaults.freq;
-        if (!options.noModeBandCheck && bandMapped &&
-            AdifBandAccepted(s.definition, freq.empty() ? freqValue : freq, bandValue) ==
-                radio::kNoBand) {
-            ++result.bandErrors;
-            result.counted.push_back(RefusalOf(fields, record, "fehlende oder falsche Bandangabe"));
-            continue;
-        }
-        if (const std::optional<double> mhz = ToBaender::ReadFrequency(freq); mhz && *mhz > 0) {
-            const char band = ToBaender::BandFromFrequency(ToBaender::NormaliseFrequency(*mhz));
-            // Only a band of the contest becomes the form's band, even when
-            // the checks are off.
-            const bool contestBand =
-                std::ranges::find(s.definition.Bands, band) != s.definition.Bands.end();
-            if (band != radio::kNoBand && contestBand && band != s.band) ChangeBand(s, st, band);
-        }
-        s.mode = mode.substr(0, 6);
-        st.contact.SetMode(s.mode);
-        st.contact.SetBand(s.band);
-        PanelValues panel = RecordPanel(s, fields, record, PanelOf(st.contact, s), defaults);
-        panel.freq = freq;
-        SaveRecord(s, st, panel, result);
+        ImportRecord(pass, record, result);
+        if (++done % kProgressStep == 0) progress.Advance(done);
     }
-    s.mode = sessionMode;
+    s.mode = pass.sessionMode;
+    progress.Finish();
     return result;
 }
 

@@ -14,6 +14,7 @@
 #include "log/ContactEntry.h"
 #include "log/LogSession.h"
 #include "log/PanelFill.h"
+#include "log/PassProgress.h"
 
 namespace mss::log {
 
@@ -85,9 +86,11 @@ struct AdifImportOptions {
 // record goes through the mode and band checks, then is filled and saved
 // like a typed contact (SaveContact); duplicates are counted, never shown.
 // The session's mode is kept; the band follows the last record's frequency.
+// `progress` runs over the records and advances every 10 of them.
 AdifImportResult ImportAdif(LogSession& session, EntryState& state, const PanelLayout& layout,
                             const AdifFile& file, const std::vector<AdifLogField>& fields,
-                            const PanelValues& defaults, const AdifImportOptions& options);
+                            const PanelValues& defaults, const AdifImportOptions& options,
+                            PassProgress& progress);
 
 // The text of the result box: the imported count + " Datensätze importiert"
 // and, each on its own line when not 0, the other counts; refused records

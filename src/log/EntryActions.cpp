@@ -38,8 +38,10 @@ CallTyping TypeCall(LogSession& s, EntryState& st, const PanelValues& panel) {
     QsoRecord& c = st.contact;
     (void)FillRecordFromPanel(s, panel, c);
     CallTyping typing;
-    typing.dokFields = IsGermanCall(c.Call()) || s.Code() == 'B';
+    // Until the call names a country the DOK fields stay open.
+    typing.dokFields = true;
     if (c.Call().size() >= 2 && EvaluatePrefix(s, c)) {
+        typing.dokFields = IsGermanCall(c.Call()) || s.Code() == 'B';
         if (c.Prefix() != st.lastPrefix) {
             st.lastPrefix = c.Prefix();
             EvaluateMultipliers(s, c);

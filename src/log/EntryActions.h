@@ -18,7 +18,7 @@ namespace mss::log {
 // Typing the call: the panel is filled into the contact and, when the
 // prefix evaluation gives a prefix other than the one shown last, the
 // provisional multipliers are evaluated again. Answers whether the DOK
-// fields apply (a German call, or contest 'B').
+// fields apply: a German call, contest 'B', or a call of no known country yet.
 struct CallTyping {
     bool prefixChanged = false;
     bool dokFields = false;

@@ -232,6 +232,12 @@ FillWarning FillRecordFromPanel(LogSession& s, const PanelValues& p, QsoRecord& 
 }
 
 std::string ReceivedFieldLabel(const LogSession& s, int field) {
+    const std::string caption = ReceivedFieldCaption(s, field);
+    if (caption.empty()) return {};
+    return "&" + std::to_string(field - 1) + " : " + caption;
+}
+
+std::string ReceivedFieldCaption(const LogSession& s, int field) {
     const auto index = static_cast<std::size_t>(field - 2);
     const int kind = s.definition.RcvdKinds[index];
     std::string label = s.definition.RcvdLabels[index];
@@ -276,8 +282,7 @@ std::string ReceivedFieldLabel(const LogSession& s, int field) {
                 break;
         }
     }
-    if (label.empty()) return {};
-    return "&" + std::to_string(field - 1) + " : " + label;
+    return label;
 }
 
 }  // namespace mss::log

@@ -78,5 +78,7 @@ FillWarning FillRecordFromPanel(LogSession& session, const PanelValues& panel, Q
 // contest's own caption or the kind's, with "&1 : " ... in front; empty for
 // a hidden field.
 std::string ReceivedFieldLabel(const LogSession& session, int field);
+// The same without the access key ("DOK", "LOC", ...).
+std::string ReceivedFieldCaption(const LogSession& session, int field);
 
 }  // namespace mss::log

@@ -1,6 +1,9 @@
 #include "log/Scoring.h"
 
 #include <numeric>
+#include <vector>
+
+#include "contest/Score.h"
 
 #include "log/Multipliers.h"
 #include "log/Points.h"
@@ -29,15 +32,12 @@ std::int64_t ContactSum(const LogTotals& t) {
 
 std::int64_t Score(const LogSession& s) {
     const LogTotals& t = s.totals;
-    const std::int64_t points = PointSum(t);
-    if (s.definition.Features.none() || s.definition.PointsOnly != 0) return points;
-    if (s.definition.PerBandProduct == 0) return points * MultiplierSum(t);
-    std::int64_t score = 0;
-    for (std::size_t band = 1; band < t.points.size(); ++band) {
-        const std::int64_t bandPoints = t.points[band];
-        score += t.multipliers[band] > 0 ? t.multipliers[band] * bandPoints : bandPoints;
+    std::vector<contest::BandScore> bands;
+    if (s.definition.PerBandProduct != 0) {
+        for (std::size_t band = 1; band < t.points.size(); ++band)
+            bands.push_back({t.multipliers[band], t.points[band]});
     }
-    return score;
+    return contest::ScoreOf(s.definition, PointSum(t), MultiplierSum(t), bands);
 }
 
 void CountSavedContact(LogSession& s, QsoRecord& contact) {

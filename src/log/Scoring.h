@@ -13,10 +13,7 @@ std::int64_t PointSum(const LogTotals& totals);
 std::int64_t MultiplierSum(const LogTotals& totals);
 std::int64_t ContactSum(const LogTotals& totals);
 
-// The score: the points alone for a contest without multipliers or with
-// PointsOnly; the sum over the bands of multipliers times points with
-// PerBandProduct (a band without multipliers adds its points); else the
-// points times the multipliers.
+// The score of the open log's totals (contest::ScoreOf).
 std::int64_t Score(const LogSession& session);
 
 // What saving a contact adds: its Punkte, the points and contacts of its

@@ -1,5 +1,6 @@
 #include "output/ClaimedTotals.h"
 
+#include "contest/Score.h"
 #include "log/ContestLog.h"
 #include "log/LogKeys.h"
 #include "output/LogWalk.h"
@@ -32,15 +33,6 @@ void FromExtra(const ContestExtra& extra, ClaimedTotals& t) {
     }
 }
 
-std::int64_t PerBandScore(const ContestExtra& extra) {
-    std::int64_t score = 0;
-    for (int i = 1; i <= ContestExtra::kBandIndexes; ++i) {
-        const std::int64_t points = extra.PointSum(i);
-        score += extra.MultCount(i) > 0 ? extra.MultCount(i) * points : points;
-    }
-    return score;
-}
-
 WriteStatus PointsInRange(const OutputJob& job, std::int64_t& points) {
     points = 0;
     return WalkLog(*job.log, log::kByNummer, [&](const log::QsoRecord& r) {
@@ -60,14 +52,8 @@ WriteStatus ComputeClaimedTotals(const OutputJob& job, ClaimedTotals& t) {
     if (job.range && job.log) {
         if (const WriteStatus s = PointsInRange(job, t.Points); !s.Ok()) return s;
     }
-    const contest::ContestDefinition& def = job.definition;
-    if (def.Features.none() || def.PointsOnly != 0) {
-        t.Score = t.Points;
-    } else if (def.PerBandProduct != 0) {
-        t.Score = PerBandScore(job.extra);
-    } else {
-        t.Score = t.Multipliers * t.Points;
-    }
+    t.Score =
+        contest::ScoreOf(job.definition, t.Points, t.Multipliers, contest::BandScores(job.extra));
     return {};
 }
 

@@ -18,11 +18,7 @@ struct ClaimedTotals {
     std::int64_t Mult2 = 0;
     std::int64_t Mult3 = 0;
     std::int64_t Qsos = 0;
-    // Points alone without multipliers or with PointsOnly; the sum over the
-    // bands of multipliers times points with PerBandProduct (a band without
-    // multipliers adds its points, as the contest log scores it); else
-    // Multipliers times Points.
-    std::int64_t Score = 0;
+    std::int64_t Score = 0;  // contest::ScoreOf over these totals
 };
 
 // False only when the time-range recount could not read the log.

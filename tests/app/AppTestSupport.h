@@ -14,12 +14,16 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "common/QtApp.h"
 #include "common/TempDir.h"
 #include "contest/ContestStore.h"
+#include "platform/Desktop.h"
 #include "platform/Messages.h"
+#include "radio/CtyImporter.h"
 #include "radio/ProgramValues.h"
 #include "store/RecordStore.h"
 #include "suite/SuiteFiles.h"
@@ -172,5 +176,32 @@ class StoreTest : public AppTest {
         AppTest::TearDown();
     }
 };
+
+// A desktop that only notes the documents it was handed.
+class RecordingDesktop : public platform::Desktop {
+  public:
+    bool OpenDocument(const std::string& path) override {
+        opened.push_back(path);
+        return true;
+    }
+    bool OpenUrl(std::string_view) override { return false; }
+    std::vector<std::string> opened;
+};
+
+// The suite's prefix files, filled from the test country file (which knows
+// German and Austrian calls) when they are empty.
+inline ::testing::AssertionResult OpenTestPrefixFiles() {
+    if (!suite::OpenQVPREFIX() || !suite::OpenQVPREFEE())
+        return ::testing::AssertionFailure() << "prefix files not opened";
+    radio::CtyImportResult imported;
+    if (!radio::ImportCtyIfEmpty(std::string(MSS_TEST_DATA) + "/cty-sample.dat", imported))
+        return ::testing::AssertionFailure() << "country file not imported";
+    return ::testing::AssertionSuccess();
+}
+
+inline void CloseTestPrefixFiles() {
+    suite::CloseQVPREFEE();
+    suite::CloseQVPREFIX();
+}
 
 }  // namespace mss::app::test

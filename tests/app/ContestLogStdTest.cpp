@@ -6,28 +6,33 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFormLayout>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
+#include <fstream>
+#include <functional>
 
+#include "AppTestSupport.h"
 #include "app/BandLogBrow.h"
 #include "app/ContestLogStart.h"
+#include "app/HelpHook.h"
 #include "app/LogEntryPanel.h"
-#include "common/QtApp.h"
-#include "common/TempDir.h"
 #include "contest/Catalogue.h"
 #include "contest/ContestStore.h"
 #include "log/ContestLog.h"
+#include "log/Exchange.h"
 #include "log/LogKeys.h"
 #include "log/Scoring.h"
 #include "platform/Clock.h"
+#include "platform/Desktop.h"
 #include "platform/Messages.h"
-#include "radio/CtyImporter.h"
 #include "radio/DateTime.h"
 #include "radio/Locator.h"
 #include "radio/ProgramValues.h"
+#include "radio/Text.h"
 #include "store/FileblockObject.h"
 #include "store/KeyCodec.h"
 #include "suite/CallbookRecord.h"
@@ -40,60 +45,46 @@ namespace {
 
 using log::QsoRecord;
 
-class ContestLogStdTest : public ::testing::Test {
+class ContestLogStdTest : public test::StoreTest {
   protected:
     void SetUp() override {
-        test::QtApp();
-        radio::ResetProgramValues();
-        radio::Program().RunDir = dir_.RunDir();
-        suite::SetSuiteDirectory(dir_.RunDir());
-        ASSERT_EQ(store::InitFiles(0, 160, 32), 0);
-        ASSERT_TRUE(contest::OpenQVKK());
-        ASSERT_TRUE(contest::OpenQVKZ());
+        StoreTest::SetUp();
         ASSERT_TRUE(suite::OpenQVCBUCH());
-        // The country file of the tests knows German and Austrian calls.
-        ASSERT_TRUE(suite::OpenQVPREFIX());
-        ASSERT_TRUE(suite::OpenQVPREFEE());
-        radio::CtyImportResult imported;
-        ASSERT_TRUE(
-            radio::ImportCtyIfEmpty(std::string(MSS_TEST_DATA) + "/cty-sample.dat", imported));
+        ASSERT_TRUE(test::OpenTestPrefixFiles());
     }
     void TearDown() override {
         form_.reset();
-        suite::CloseQVPREFEE();
-        suite::CloseQVPREFIX();
+        test::CloseTestPrefixFiles();
         suite::CloseQVCBUCH();
-        contest::CloseQVKZ();
-        contest::CloseQVKK();
-        EXPECT_EQ(store::ExitFiles(), 0);
-        suite::SetSuiteDirectory({});
-        radio::ResetProgramValues();
+        StoreTest::TearDown();
     }
 
-    // A contest 'j' entry with the clock filling date and time.
-    std::int32_t AddEntry(bool bandAuto = false) {
+    // An entry of contest `code` with the clock filling date and time.
+    std::int32_t AddEntry(bool bandAuto = false, char code = 'j',
+                          const std::function<void(contest::ContestEntry&)>& adjust = {}) {
         contest::ContestEntry entry;
-        entry.SetCode('j');
+        entry.SetCode(code);
         entry.SetName("MS Sprint 2012");
         entry.SetDateAuto(true);
         entry.SetTimeAuto(true);
         entry.SetBandAuto(bandAuto);
         entry.SetQslSend('N');
-        (void)contest::FillContestDefinition('j', entry);
+        if (adjust) adjust(entry);
+        (void)contest::FillContestDefinition(code, entry);
         std::int32_t number = 0;
         EXPECT_EQ(contest::AddContestEntry(entry, contest::ContestExtra{}, number), 0);
         return number;
     }
 
-    void Open() {
-        number_ = AddEntry();
+    void Open(char code = 'j', const std::function<void(contest::ContestEntry&)>& adjust = {}) {
+        number_ = AddEntry(false, code, adjust);
         form_ = PrepareContestLog(number_, nullptr);
         ASSERT_NE(form_, nullptr);
         Show();
     }
     // A form over a definition of our own (two bands, a schedule).
-    void OpenWith(const contest::ContestDefinition& definition, bool bandAuto) {
-        number_ = AddEntry(bandAuto);
+    void OpenWith(const contest::ContestDefinition& definition, bool bandAuto, char code = 'j') {
+        number_ = AddEntry(bandAuto, code);
         form_ = std::make_unique<TContestLogStd>(number_, definition, nullptr);
         ASSERT_TRUE(form_->Opened());
         Show();
@@ -111,6 +102,26 @@ class ContestLogStdTest : public ::testing::Test {
         QTest::keyClicks(&widget, QString::fromLatin1(text));
     }
     void Enter(QWidget& widget) { QTest::keyClick(&widget, Qt::Key_Return); }
+    // Overtypes what a field holds, as the operator does with Ctrl+A.
+    void Overtype(QWidget& widget, const char* text) {
+        QTest::keyClick(&widget, Qt::Key_A, Qt::ControlModifier);
+        Type(widget, text);
+    }
+    QString Caption(const char* edit) {
+        auto* label = form_->findChild<QLabel*>(QStringLiteral("lab") + QLatin1String(edit));
+        return label != nullptr && !label->isHidden() ? label->text() : QStringLiteral("(hidden)");
+    }
+    void Screenshot(const char* name) {
+        const QImage shot = form_->grab().toImage();
+        ASSERT_FALSE(shot.isNull());
+        EXPECT_GT(shot.width(), 600);
+        const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
+        if (!out.isEmpty()) shot.save(out + QLatin1Char('/') + QLatin1String(name));
+    }
+    QString Focused() {
+        QWidget* focus = QApplication::focusWidget();
+        return focus != nullptr ? focus->objectName() : QStringLiteral("(none)");
+    }
     // A contact as an operator logs it: call, Enter, locator, Enter.
     void Log(const char* call, const char* locator) {
         Type(*Panel().eCall, call);
@@ -143,11 +154,8 @@ class ContestLogStdTest : public ::testing::Test {
         return text;
     }
 
-    test::TempDir dir_;
     platform::FakeClock clock_{{2012, 8, 12, 14, 0, 0}};  // 12:00 UTC with ClockOffset -2
     platform::ScopedClock installClock_{clock_};
-    platform::ScriptedMessages messages_;
-    platform::ScopedMessages installMessages_{messages_};
     std::int32_t number_ = 0;
     std::unique_ptr<TContestLogStd> form_;
 };
@@ -335,16 +343,152 @@ TEST_F(ContestLogStdTest, ClosingStoresTheResultsOrStaysOpenWhenItCannot) {
     EXPECT_EQ(contest::SelectedExtra().PointSum(1), radio::QrbKm("JO31AB"));
 }
 
+// A listener in contest 'A' (serial number and DOK): the row after the call
+// is the heard station's report, the row after the second call that of its
+// partner; Enter goes through them in that order and saves at the end.
+TEST_F(ContestLogStdTest, AListenerLogsBothStationsRowByRow) {
+    Open('A', [](contest::ContestEntry& e) {
+        e.SetCategory(4);  // SWL
+        e.SetRstSentFree(true);
+    });
+    LogEntryPanel& p = Panel();
+    EXPECT_EQ(Caption("eRSTs1"), QStringLiteral("RSTs"));
+    EXPECT_EQ(Caption("eRSTr1"), QStringLiteral("RSTs2"));
+    EXPECT_EQ(Caption("eCall2"), QStringLiteral("Call2"));
+    EXPECT_EQ(Caption("eRSTs3"), QStringLiteral("DOK"));
+    EXPECT_EQ(Caption("eRSTr3"), QStringLiteral("&2 : DOK"));
+    const struct {
+        ui::TkxEdit* field;
+        const char* typed;
+    } steps[] = {{p.eCall, "dl1abc"}, {p.eRSTs[0], "57"}, {p.eRSTs[1], "12"}, {p.eRSTs[2], "a01"},
+                 {p.eCall2, "dk2xy"}, {p.eRSTr[0], "58"}, {p.eRSTr[1], "7"},  {p.eRSTr[2], "b02"}};
+    for (const auto& step : steps) {
+        ASSERT_EQ(Focused(), step.field->objectName()) << step.typed;
+        Overtype(*step.field, step.typed);
+        Enter(*step.field);
+    }
+    const std::vector<QsoRecord> log = Records();
+    ASSERT_EQ(log.size(), 1u) << messages_.LastText();
+    EXPECT_EQ(log[0].Call(), "DL1ABC");
+    EXPECT_EQ(log[0].Call2(), "DK2XY");
+    // Serial numbers padded by the kinds of each exchange.
+    EXPECT_EQ(log::RcvdExchangeOf(log[0]), "579012/A01");
+    EXPECT_EQ(log::SentExchangeOf(log[0]), "589007/B02");
+    EXPECT_EQ(log::DokOf(log[0]), "A01");
+    // The band log row: the heard station, its report, its partner, the partner's report.
+    const std::string row = BandLogText();
+    const auto heard = row.find("579 012/A01");
+    const auto partner = row.find("DK2XY");
+    ASSERT_NE(heard, std::string::npos) << row;
+    ASSERT_NE(partner, std::string::npos) << row;
+    EXPECT_LT(heard, partner);
+    EXPECT_GT(row.find("589 007/B02"), partner) << row;
+    EXPECT_EQ(Focused(), QStringLiteral("eCall"));
+    EXPECT_EQ(p.eRSTs[0]->text(), QStringLiteral("599"));
+    // The contact dialog names the reports as the panel does and changes
+    // the heard station's one.
+    QWidget& grid = ToBandLog();
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* heard = dialog->findChild<ui::TkxEdit*>(QStringLiteral("eRSTr1"));
+        auto* layout = dialog->findChild<QFormLayout*>();
+        ASSERT_TRUE(heard != nullptr && layout != nullptr);
+        auto* caption = qobject_cast<QLabel*>(layout->labelForField(heard));
+        EXPECT_EQ(caption != nullptr ? caption->text() : QString(), QStringLiteral("RSTs"));
+        heard->selectAll();
+        QTest::keyClicks(heard, QStringLiteral("559"));
+        QTest::keyClick(heard, Qt::Key_Return);
+    });
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(log::RcvdExchangeOf(Records()[0]), "559012/A01");
+    EXPECT_EQ(log::SentExchangeOf(Records()[0]), "589007/B02");
+    // Back in the entry panel (the offscreen desktop does not give the
+    // activation back by itself).
+    QApplication::setActiveWindow(form_.get());
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    ASSERT_EQ(Focused(), QStringLiteral("eCall"));
+    // The next contact half typed, for the picture.
+    for (std::size_t i = 0; i < 5; ++i) {
+        Overtype(*steps[i].field, i == 0 ? "dl2zz" : steps[i].typed);
+        Enter(*steps[i].field);
+    }
+    Screenshot("log-form-listener.png");
+}
+
+// A contest whose last received field is an LDK: it is there for German
+// calls only, like the DOK; for others it is hidden with its caption, Enter
+// saves from the field before, and what it held is not stored.
+TEST_F(ContestLogStdTest, AnLdkInTheLastFieldFollowsTheDok) {
+    contest::ContestEntry entry;
+    contest::ContestDefinition d = contest::FillContestDefinition('a', entry);
+    d.RcvdKinds = {contest::kKindNumber, contest::kKindFreeText, contest::kKindLdk};
+    d.RcvdLabels = {"Nr", "Klasse", ""};
+    d.SentKinds = {};
+    d.SentValues = {};
+    OpenWith(d, false, 'a');
+    LogEntryPanel& p = Panel();
+    const struct {
+        const char* firstCall;  // typed first, with "K" put into the LDK field
+        const char* call;       // the call finally logged
+        const char* ldkCaption;
+        const char* ldk;  // stored in Dok
+        const char* rcvd;
+    } cases[] = {
+        {"dl1abc", "dl1abc", "&3 : LDK", "K", "59 005/A/K"},  // SSB
+        {"dl1xyz", "oe1xyz", "(hidden)", "", "599005/A"},     // CW again
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.call);
+        Type(*p.eCall, c.firstCall);
+        QTest::keyClick(p.eCall, Qt::Key_3, Qt::AltModifier | Qt::KeypadModifier);
+        ASSERT_EQ(Focused(), QStringLiteral("eRSTr4"));
+        Type(*p.eRSTr[3], "k");
+        QTest::mouseClick(p.eCall, Qt::LeftButton);
+        Overtype(*p.eCall, c.call);
+        // A change of mode (of two, F7 takes the other) lays the panel out
+        // again; the rule stays.
+        QTest::keyClick(p.eCall, Qt::Key_F7);
+        ASSERT_EQ(Focused(), QStringLiteral("eCall"));
+        EXPECT_EQ(Caption("eRSTr4"), QLatin1String(c.ldkCaption));
+        Enter(*p.eCall);
+        const char* typed[] = {"5", "a", "k"};
+        for (std::size_t i = 1; i < 4 && Focused() == p.eRSTr[i]->objectName(); ++i) {
+            Overtype(*p.eRSTr[i], typed[i - 1]);
+            Enter(*p.eRSTr[i]);
+        }
+        EXPECT_EQ(Focused(), QStringLiteral("eCall"));
+        const std::vector<QsoRecord> log = Records();
+        ASSERT_FALSE(log.empty());
+        EXPECT_EQ(log.back().Call(), radio::UpperText(c.call));
+        EXPECT_EQ(log::DokOf(log.back()), c.ldk);
+        EXPECT_EQ(log::RcvdExchangeOf(log.back()), c.rcvd);
+    }
+    EXPECT_EQ(Records().size(), 2u);
+}
+
+// "Hilfe" hands the help archive to the desktop; without one it does nothing.
+TEST_F(ContestLogStdTest, HelpOpensTheArchiveWhenThereIsOne) {
+    Open();
+    test::RecordingDesktop desktop;
+    platform::ScopedDesktop install(desktop);
+    const std::string archive = radio::Program().RunDir + kHelpArchive;
+    for (const bool present : {false, true}) {
+        if (present) std::ofstream(archive) << "archive";
+        desktop.opened.clear();
+        test::ClickOn(*form_, "btnHilfe");
+        EXPECT_EQ(desktop.opened,
+                  present ? std::vector<std::string>{archive} : std::vector<std::string>{});
+    }
+    EXPECT_TRUE(messages_.shown().empty()) << messages_.LastText();
+}
+
 TEST_F(ContestLogStdTest, ScreenshotShowsTheEntryPanelAndTheBandLog) {
     Open();
     Log("DL1ABC", "JO31AB");
     Log("OE1XYZ", "JN88EE");
     Type(*Panel().eCall, "DK2AA");
-    const QImage shot = form_->grab().toImage();
-    ASSERT_FALSE(shot.isNull());
-    EXPECT_GT(shot.width(), 600);
-    const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
-    if (!out.isEmpty()) shot.save(out + QStringLiteral("/log-form.png"));
+    Screenshot("log-form.png");
 }
 
 }  // namespace

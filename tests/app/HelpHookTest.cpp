@@ -5,24 +5,17 @@
 #include <fstream>
 #include <vector>
 
+#include "AppTestSupport.h"
 #include "common/TempDir.h"
 #include "platform/Desktop.h"
 
 namespace mss::app {
 namespace {
 
-class RecordingDesktop : public platform::Desktop {
-  public:
-    bool OpenDocument(const std::string& path) override {
-        opened.push_back(path);
-        return true;
-    }
-    bool OpenUrl(std::string_view) override { return false; }
-    std::vector<std::string> opened;
-};
+using test::RecordingDesktop;
 
 TEST(HelpHookTest, AMissingArchiveIsSilentlyIgnored) {
-    test::TempDir dir;
+    mss::test::TempDir dir;
     RecordingDesktop desktop;
     platform::ScopedDesktop install(desktop);
     EXPECT_FALSE(ShowContextHelp(dir.RunDir()));
@@ -30,7 +23,7 @@ TEST(HelpHookTest, AMissingArchiveIsSilentlyIgnored) {
 }
 
 TEST(HelpHookTest, AnExistingArchiveGoesToTheDesktop) {
-    test::TempDir dir;
+    mss::test::TempDir dir;
     std::ofstream(dir.path() / kHelpArchive) << "archive";
     RecordingDesktop desktop;
     platform::ScopedDesktop install(desktop);

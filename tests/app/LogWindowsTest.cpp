@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 
 #include "AppTestSupport.h"
@@ -21,6 +22,7 @@
 #include "app/ContestLogStd.h"
 #include "app/ContestNotiz.h"
 #include "app/Formadifimport.h"
+#include "app/FortschrittAusgabe.h"
 #include "app/Korrekturstd.h"
 #include "app/LogEditDialog.h"
 #include "app/LogEntryPanel.h"
@@ -32,10 +34,10 @@
 #include "log/LogKeys.h"
 #include "log/Scoring.h"
 #include "platform/Clock.h"
-#include "radio/CtyImporter.h"
 #include "radio/DateTime.h"
 #include "radio/Locator.h"
 #include "ui/KxBrow.h"
+#include "ui/KxBrowGrid.h"
 #include "ui/KxEdit.h"
 
 namespace mss::app {
@@ -49,27 +51,22 @@ class LogWindowsTest : public test::StoreTest {
   protected:
     void SetUp() override {
         StoreTest::SetUp();
-        // The country file of the tests knows German and Austrian calls.
-        ASSERT_TRUE(suite::OpenQVPREFIX());
-        ASSERT_TRUE(suite::OpenQVPREFEE());
-        radio::CtyImportResult imported;
-        ASSERT_TRUE(
-            radio::ImportCtyIfEmpty(std::string(MSS_TEST_DATA) + "/cty-sample.dat", imported));
+        ASSERT_TRUE(test::OpenTestPrefixFiles());
     }
     void TearDown() override {
         form_.reset();
-        suite::CloseQVPREFEE();
-        suite::CloseQVPREFIX();
+        test::CloseTestPrefixFiles();
         StoreTest::TearDown();
     }
 
-    void Open() {
+    void Open(char code = 'j') {
         contest::ContestEntry entry;
-        entry.SetCode('j');
+        entry.SetCode(code);
         entry.SetName("MS Sprint 2012");
         entry.SetDateAuto(true);
         entry.SetTimeAuto(true);
-        (void)contest::FillContestDefinition('j', entry);
+        entry.SetStartDate(radio::DayNumber(12, 8, 2012));
+        (void)contest::FillContestDefinition(code, entry);
         ASSERT_EQ(contest::AddContestEntry(entry, contest::ContestExtra{}, number_), 0);
         form_ = PrepareContestLog(number_, nullptr);
         ASSERT_NE(form_, nullptr);
@@ -162,8 +159,26 @@ TEST_F(LogWindowsTest, AnImportFromTheButtonCountsTruthfullyAndScoresAsWorkedOut
         mapped = true;
         QTest::mouseClick(start, Qt::LeftButton);
     });
+    // While the import's progress window is up, the form's clock is stopped.
+    auto* clockTimer = form_->findChild<QTimer*>(QStringLiteral("Timer1"));
+    ASSERT_NE(clockTimer, nullptr);
+    int probedDuringImport = 0;
+    int tickingDuringImport = 0;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (qobject_cast<TFortschrittAusgabe*>(w) == nullptr || !w->isVisible()) continue;
+            ++probedDuringImport;
+            if (clockTimer->isActive()) ++tickingDuringImport;
+        }
+    });
+    probe.start(0);
     QTest::mouseClick(form_->findChild<QPushButton*>(QStringLiteral("btnImport")), Qt::LeftButton);
+    probe.stop();
     ASSERT_TRUE(mapped);
+    EXPECT_GT(probedDuringImport, 0);
+    EXPECT_EQ(tickingDuringImport, 0);
+    EXPECT_TRUE(clockTimer->isActive());
     ASSERT_EQ(messages_.shown().size(), 1u) << messages_.LastText();
     EXPECT_EQ(messages_.LastText(),
               "3 Datens\xE4tze importiert\r\n1 Calls doppelt\r\n"
@@ -190,6 +205,8 @@ TEST_F(LogWindowsTest, TheCorrectionListEditsAndDeletesByKeys) {
         EXPECT_NE(Rows(window).find("SP5ABC"), std::string::npos) << Rows(window);
         QWidget* grid = window.Brow().findChild<QWidget*>(QStringLiteral("grid"));
         ASSERT_NE(grid, nullptr);
+        // Rows hold a whole line of the grid's text, descenders included.
+        EXPECT_GE(static_cast<ui::TkxBrowGrid*>(grid)->RowHeight(), grid->fontMetrics().height());
         Screenshot(window, "correction-list.png");
         // Up from the last contact: OE1XYZ; Enter edits it.
         test::WhenModal<Teingabecontstd2>([&](Teingabecontstd2& dialog) {
@@ -236,6 +253,7 @@ TEST_F(LogWindowsTest, TheCallSearchFindsACallAndLeavesTheContactBeingTyped) {
             auto& window = *qobject_cast<TKorrekturstd*>(dialog.parentWidget());
             QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("eSuche")),
                              QStringLiteral("oe1xyz/p"));
+            Screenshot(dialog, "call-search.png");
             QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnSuche")),
                               Qt::LeftButton);
             // The search runs when the small dialog has closed: look at the
@@ -272,6 +290,7 @@ TEST_F(LogWindowsTest, TheBandLogWindowShowsTheCurrentBandWhenTheBandDialogIsCan
     {
         test::WhenModal<Tstdband>([&](Tstdband& dialog) {
             auto& window = *qobject_cast<TKorrekturstd*>(dialog.parentWidget());
+            Screenshot(dialog, "band-choice.png");
             dialog.reject();
             QTimer::singleShot(0, &window, [&] {
                 EXPECT_NE(Rows(window).find("DL1ABC"), std::string::npos) << Rows(window);
@@ -321,6 +340,42 @@ TEST_F(LogWindowsTest, EachOpeningOfTheNotesStampsALineAndTheWindowKeepsItsPlace
               "12.08.2012 12:05 DL1ABC     > \n"
               "12.08.2012 12:00 DL1ABC     > Es gibt Reflexionen");
     EXPECT_EQ(form_->Session().entry.NoteWidth(), 400);
+}
+
+TEST_F(LogWindowsTest, TheEvaluationButtonIsThereOnlyWhereTheContestShowsTheOverview) {
+    struct Case {
+        char code;
+        bool shown;
+    };
+    for (const Case c : {Case{'j', false}, Case{'P', true}}) {
+        SCOPED_TRACE(c.code);
+        Open(c.code);
+        auto* button = form_->findChild<QPushButton*>(QStringLiteral("btnAuswertung"));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->isVisible(), c.shown);
+        if (c.shown) {
+            Screenshot(*form_, "log-form-party.png");
+            // The button opens what F11 opens.
+            int opened = 0;
+            for (int i = 0; i < 2; ++i) {
+                test::WhenModal<Tpartyauswertungform>([&](Tpartyauswertungform& window) {
+                    EXPECT_EQ(window.windowTitle(), QStringLiteral("\u00DCbersicht"));
+                    ++opened;
+                    window.reject();
+                });
+                if (i == 0)
+                    QTest::mouseClick(button, Qt::LeftButton);
+                else
+                    QTest::keyClick(Panel().eCall, Qt::Key_F11);
+            }
+            EXPECT_EQ(opened, 2);
+            // Without a start date there is nothing to count ages against.
+            form_->Session().entry.SetStartDate(0);
+            QTest::mouseClick(button, Qt::LeftButton);
+            EXPECT_EQ(messages_.LastText(), "Der Beginn des Contestes wurde nicht angegeben.");
+        }
+        form_.reset();
+    }
 }
 
 TEST_F(LogWindowsTest, ThePartyOverviewDrawsOneBarPerAgeScaledToTheNextTen) {

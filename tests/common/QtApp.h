@@ -8,12 +8,17 @@
 #include <QApplication>
 #include <memory>
 
+#include "platform/NumericLocale.h"
+
 namespace mss::test {
 
 class QtAppEnvironment : public ::testing::Environment {
   public:
     QApplication& App() {
-        if (!app_) app_ = std::make_unique<QApplication>(argc_, argv_);
+        if (!app_) {
+            app_ = std::make_unique<QApplication>(argc_, argv_);
+            platform::KeepNumericLocaleC();
+        }
         return *app_;
     }
     void TearDown() override { app_.reset(); }

@@ -56,7 +56,9 @@ class AdifImportTest : public ContestLogTest {
     }
 
     AdifImportResult Import(std::string_view text, AdifImportOptions options = {}) {
-        return ImportAdif(session_, state_, layout_, ReadAdif(text), fields_, defaults_, options);
+        SilentProgress progress;
+        return ImportAdif(session_, state_, layout_, ReadAdif(text), fields_, defaults_, options,
+                          progress);
     }
 
     PanelLayout layout_;

@@ -65,6 +65,16 @@ TEST_F(MultipliersTest, PrefixesCountedPerBandMultiplyThePoints) {
     EXPECT_EQ(Score(Recounted()), 12 * 5);
 }
 
+// Points made before the first multiplier are not multiplied away to 0.
+TEST_F(MultipliersTest, PointsBeforeTheFirstMultiplierAreTheScore) {
+    UseKinds({2}, 0);
+    session_.definition.MultNames[0] = "DXCC";
+    ASSERT_TRUE(Save(WithPrefix("DL1AAA", 'b', "DL", 0)));  // "DL" counts only with option 3
+    EXPECT_EQ(MultiplierSum(session_.totals), 0);
+    EXPECT_EQ(Score(session_), 2);
+    EXPECT_EQ(Score(Recounted()), 2);
+}
+
 TEST_F(MultipliersTest, LocatorSquaresCountedOnceForTheWholeLog) {
     UseKinds({5}, 1, {'k', 'l'});
     QsoRecord a = Contact("DL1AAA", 'k', "CW", Hms(10, 0));
