@@ -10,9 +10,9 @@
 #include "app/CommandLine.h"
 #include "app/CommandOutput.h"
 #include "app/CommandStore.h"
-#include "contest/StationSettings.h"
 #include "log/ContestLog.h"
 #include "output/OfferedOutputs.h"
+#include "output/StationTexts.h"
 #include "platform/Cp1252.h"
 #include "platform/File.h"
 #include "platform/qt/QtPrinterCanvas.h"
@@ -143,8 +143,7 @@ int RunWrite(const ParsedArguments& args) {
     job.entry = stored->entry;
     job.extra = stored->extra;
     job.log = log::OpenLog();
-    const contest::StationSettings station = contest::ReadStationSettings();
-    job.address = {station.street, station.postcodeTown, station.country};
+    job.address = output::StationAddress();
     const output::WriteStatus status = WriteItem(*item, out, job);
     log::CloseContestLog();
     if (!status.Ok()) {

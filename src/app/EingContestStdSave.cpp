@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
@@ -231,7 +232,14 @@ void TEingContestStd::btnBeendenClick() {
 
 // The output menu works on the saved entry, so it opens only after a save that held.
 void TEingContestStd::btnDruckClick() {
-    if (btnOKClick(Sender::Print) && hooks_.outputMenu) hooks_.outputMenu(*this);
+    if (!btnOKClick(Sender::Print)) return;
+    // Contest '5' knows its points only once its log has been closed.
+    if (code_ == '5' && lpunktetotal_->text() == QStringLiteral("0 Punkte")) {
+        platform::CurrentMessages().Information(
+            "Es werden 0 Punkte angezeigt. Um die korrekte Punktzahl zu erhalten, mu\xDF der "
+            "Contest einmal gestartet und dann wieder geschlossen werden.");
+    }
+    if (hooks_.outputMenu) hooks_.outputMenu(*this);
 }
 
 }  // namespace mss::app

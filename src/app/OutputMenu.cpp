@@ -3,15 +3,16 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMenu>
-#include <QPrintDialog>
 #include <QPrinter>
 
 #include "app/EingContestStd.h"
+#include "app/PrintSetup.h"
+#include "app/Tuhfteilnehmer.h"
 #include "app/Twagdatei.h"
 #include "contest/ContestStore.h"
-#include "contest/StationSettings.h"
 #include "log/ContestLog.h"
 #include "output/OutputMenu.h"
+#include "output/StationTexts.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtPrinterCanvas.h"
 #include "platform/qt/QtText.h"
@@ -46,8 +47,7 @@ output::OutputJob JobOf(const contest::ContestEntry& entry,
     job.definition = definition;
     job.entry = entry;
     job.extra = contest::SelectedExtra();
-    const contest::StationSettings settings = contest::ReadStationSettings();
-    job.address = {settings.street, settings.postcodeTown, settings.country, settings.dok};
+    job.address = output::StationAddress();
     return job;
 }
 
@@ -66,8 +66,7 @@ int PointSizeOf(int kind, const contest::ContestEntry& entry) {
 
 void RunPaper(QWidget& parent, int kind, const output::OutputJob& prepared) {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, &parent);
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (!CurrentPrintSetupDialog().Ask(&parent, printer)) return;
     if (!log::OpenContestLog(prepared.entry.Number())) return TellLogNotOpened();
     output::OutputJob job = prepared;
     job.log = log::OpenLog();
@@ -100,6 +99,11 @@ void RunFile(QWidget& parent, output::FileOutput kind, const output::OutputJob& 
     const std::optional<std::string> target = CurrentSaveFileDialog().Ask(
         &parent, std::string(texts.filter), name, output::DefaultSuffix(kind));
     if (!target) return;  // cancelled: nothing is written
+    // The EDI writer asks for its station values over this window, unless
+    // a dialog is installed already.
+    QtEdiStationDialog stationDialog(&parent);
+    std::optional<output::ScopedEdiStationDialog> installStation;
+    if (!output::ScopedEdiStationDialog::Installed()) installStation.emplace(stationDialog);
     const std::optional<WriteStatus> status =
         output::ProduceOutputFile(*platform::DefaultFileSystem(), kind, *target, job);
     if (!status) return TellLogNotOpened();

@@ -3,12 +3,12 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "app/PrintSetup.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtText.h"
 
@@ -81,8 +81,7 @@ void Twagdatei::DruckenClick() {
     if (!WriteBack()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QFile::decodeName(path_.c_str()));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (!CurrentPrintSetupDialog().Ask(this, printer)) return;
     QTextDocument document;
     document.setDefaultFont(QFont(QStringLiteral("Courier New"), 9));
     document.setPlainText(ReadText(path_));

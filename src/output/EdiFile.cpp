@@ -99,7 +99,7 @@ void EdiLayout::Header(QsoListRun& run) {
     EdiStation station = PrefillEdiStation(job);
     const std::string memory = EdiMemoryPath();
     ReadEdiMemory(memory, station);
-    CurrentEdiStationDialog().Ask(job.definition, station);
+    if (!CurrentEdiStationDialog().Ask(job, station)) return run.out.Fail({kEdiStationDeclined});
 
     const std::string& title = job.definition.Title;
     run.out.RawLine("[" + title + "]");

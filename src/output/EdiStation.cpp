@@ -36,10 +36,15 @@ std::array<std::string*, 6> Remembered(EdiStation& s) {
 
 class KeepValues : public EdiStationDialog {
   public:
-    void Ask(const contest::ContestDefinition&, EdiStation&) override {}
+    bool Ask(const OutputJob&, EdiStation&) override { return true; }
 };
 
 }  // namespace
+
+std::vector<std::string_view> EdiSectionChoices(char code) {
+    if (code == '8') return {kAgcwSections.begin(), kAgcwSections.end()};
+    return {kEdiSections.begin(), kEdiSections.end()};
+}
 
 EdiStation PrefillEdiStation(const OutputJob& job) {
     const contest::ContestDefinition& def = job.definition;

@@ -8,6 +8,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "contest/ContestDefinition.h"
 #include "output/OutputJob.h"
@@ -28,6 +29,8 @@ extern const std::array<std::string_view, 16> kEdiBands;
 extern const std::array<std::string_view, 28> kEdiSections;
 // The section list of contest '8'.
 extern const std::array<std::string_view, 3> kAgcwSections;
+// The section choices of the dialog for a contest.
+std::vector<std::string_view> EdiSectionChoices(char code);
 
 inline constexpr std::string_view kEdiMemoryName = "editemp.txt";
 
@@ -41,12 +44,13 @@ bool WriteEdiMemory(const std::string& path, const EdiStation& station);
 // RunDir + "editemp.txt".
 std::string EdiMemoryPath();
 
-// The station dialog: shows the values, lets the operator change them and
-// returns when it is closed (it cannot be cancelled).
+// The station dialog: shows the values and lets the operator change them.
+// True when they were confirmed with "OK"; a dialog closed otherwise ends
+// the output without a file.
 class EdiStationDialog {
   public:
     virtual ~EdiStationDialog() = default;
-    virtual void Ask(const contest::ContestDefinition& def, EdiStation& station) = 0;
+    [[nodiscard]] virtual bool Ask(const OutputJob& job, EdiStation& station) = 0;
 };
 
 // The installed dialog, or one that keeps the values as they are.

@@ -160,6 +160,8 @@ std::string OutcomeText(FileOutput kind, const std::string& target, WriteStatus 
         return kind == FileOutput::ElogCover ? std::string()
                                              : "Datei " + target + " wurde erstellt.";
     }
+    // The operator chose not to write it: nothing to report.
+    if (status.error == kEdiStationDeclined) return {};
     std::string why;
     switch (status.error) {
         case kEdiDatesMissing:

@@ -61,7 +61,8 @@ std::optional<WriteStatus> ProduceOutputFile(platform::FileSystem& fs, FileOutpu
                                              const std::string& target, OutputJob job);
 
 // What the operator is told after a file job: "Datei … wurde erstellt."
-// (nothing for the cover sheet alone), or why the file was not written.
+// (nothing for the cover sheet alone, nor when the operator declined the
+// EDI station dialog), or why the file was not written.
 std::string OutcomeText(FileOutput kind, const std::string& target, WriteStatus status);
 
 }  // namespace mss::output

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "contest/StationSettings.h"
 #include "radio/ProgramValues.h"
 #include "radio/Text.h"
 
@@ -14,6 +15,11 @@ std::string StationCall(const contest::ContestDefinition& def) {
 std::string StationLabel(const contest::ContestDefinition& def, std::string_view callLabel,
                          std::string_view swlLabel) {
     return std::string(def.EntryFlag == 1 ? swlLabel : callLabel) + StationCall(def);
+}
+
+PostalAddress StationAddress() {
+    const contest::StationSettings settings = contest::ReadStationSettings();
+    return {settings.street, settings.postcodeTown, settings.country, settings.dok};
 }
 
 std::string PageLabel(int page) {

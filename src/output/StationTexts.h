@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "contest/ContestDefinition.h"
+#include "output/OutputJob.h"
 #include "output/WriteStatus.h"
 
 namespace mss::output {
@@ -21,6 +22,9 @@ std::string StationCall(const contest::ContestDefinition& def);
 // `callLabel` + OwnCall, or `swlLabel` + SwlNumber in a listener log.
 std::string StationLabel(const contest::ContestDefinition& def, std::string_view callLabel,
                          std::string_view swlLabel);
+// The operator's address from the suite settings.
+PostalAddress StationAddress();
+
 // "Page :" and the page number right-aligned in 4.
 std::string PageLabel(int page);
 

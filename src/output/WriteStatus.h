@@ -13,6 +13,8 @@ inline constexpr int kLogReadFailed = 10002;
 inline constexpr int kKindNotWritten = 10003;
 // The EDI file needs the contest's start and end date.
 inline constexpr int kEdiDatesMissing = 10004;
+// The operator closed the EDI station dialog without "OK".
+inline constexpr int kEdiStationDeclined = 10005;
 
 struct [[nodiscard]] WriteStatus {
     int error = 0;

@@ -6,13 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/QtApp.h"
@@ -29,26 +32,38 @@
 
 namespace mss::app::test {
 
-// Runs `action` on the next modal widget of type W as soon as one is shown
-// (polled, so it works from inside a modal event loop). A dialog that does
-// not appear within `timeoutMs` fails the test.
+// Runs `action` on the widget of type W that `current` answers as soon as
+// one is shown (polled, so it works from inside a modal event loop). One
+// that does not appear within `timeoutMs` fails the test.
 template <class W>
-void WhenModal(std::function<void(W&)> action, int timeoutMs = 5000) {
+void WhenShown(QWidget* (*current)(), std::function<void(W&)> action, int timeoutMs) {
     auto* timer = new QTimer;
     auto waited = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, action, waited, timeoutMs] {
+    QObject::connect(timer, &QTimer::timeout, [timer, current, action, waited, timeoutMs] {
         *waited += 10;
-        auto* widget = qobject_cast<W*>(QApplication::activeModalWidget());
+        auto* widget = qobject_cast<W*>(current());
         if (widget == nullptr && *waited < timeoutMs) return;
         timer->stop();
         timer->deleteLater();
         if (widget == nullptr) {
-            ADD_FAILURE() << "no modal dialog appeared";
+            ADD_FAILURE() << "no " << W::staticMetaObject.className() << " appeared";
             return;
         }
         action(*widget);
     });
     timer->start(10);
+}
+
+// The next modal dialog of type W.
+template <class W>
+void WhenModal(std::function<void(W&)> action, int timeoutMs = 5000) {
+    WhenShown<W>(&QApplication::activeModalWidget, std::move(action), timeoutMs);
+}
+
+// The next pop-up of type W (a menu).
+template <class W>
+void WhenPopup(std::function<void(W&)> action, int timeoutMs = 5000) {
+    WhenShown<W>(&QApplication::activePopupWidget, std::move(action), timeoutMs);
 }
 
 // Types text as key presses; letters outside ASCII (umlauts) come as key
@@ -77,6 +92,40 @@ inline void ClickOn(QWidget& form, const char* name) {
     auto* widget = form.findChild<QWidget*>(QString::fromLatin1(name));
     ASSERT_NE(widget, nullptr) << name;
     QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+// A complete entry of the setup dialog as an operator types it; the
+// category comes last, since choosing it already saves.
+inline void FillInEntry(QWidget& dialog, bool category = true) {
+    const std::pair<const char*, QString> kFields[] = {
+        {"eName", QStringLiteral("Sprint Sommer")},
+        {"eDatumvon", QStringLiteral("12.08.2026")},
+        {"eDatumbis", QStringLiteral("13.08.2026")},
+        {"eZeitvon", QStringLiteral("12:00")},
+        {"eZeitbis", QStringLiteral("12:00")},
+        {"eCall", QStringLiteral("dl1abc")},
+        {"eDOK", QStringLiteral("f 12")},
+        {"ecname", QStringLiteral("Max Müller")},
+        {"eStrasse", QStringLiteral("Hauptstraße 1")},
+        {"ePLZ", QStringLiteral("01234")},
+        {"eOrt", QStringLiteral("Dresden")},
+        {"eLoc", QStringLiteral("jo61ua")},
+    };
+    for (const auto& [field, text] : kFields) TypeInto(dialog, field, text);
+    auto* memo = dialog.findChild<QPlainTextEdit*>(QStringLiteral("memogroupzusatz3"));
+    ASSERT_NE(memo, nullptr);
+    memo->setFocus();
+    QTest::keyClicks(memo, QStringLiteral("IC-9700, 500 W"));
+    ClickOn(dialog, "rZeitUTC");
+    if (category) ClickOn(dialog, "eteilnahmeart1");
+}
+
+// Grabs the window; with MSS_SCREENSHOT_DIR set it is saved there as `name`.
+inline void Screenshot(QWidget& window, const char* name) {
+    const QImage shot = window.grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
+    if (!out.isEmpty()) shot.save(out + QLatin1Char('/') + QLatin1String(name));
 }
 
 // The cells of the rows the list shows.

@@ -29,14 +29,15 @@ namespace fs = std::filesystem;
 
 class EingContestStdTest : public test::StoreTest {
   protected:
-    std::unique_ptr<TEingContestStd> Open(SetupMode mode, bool afterContest = false) {
+    std::unique_ptr<TEingContestStd> Open(SetupMode mode, bool afterContest = false,
+                                          char code = 'j') {
         SetupHooks hooks;
-        hooks.fillDefinition = [](contest::ContestEntry& entry) {
-            return contest::FillContestDefinition('j', entry);
+        hooks.fillDefinition = [code](contest::ContestEntry& entry) {
+            return contest::FillContestDefinition(code, entry);
         };
         hooks.outputMenu = [this](QWidget&) { ++outputMenus_; };
         hooks.rules = [this](QWidget&) { ++rules_; };
-        auto dialog = std::make_unique<TEingContestStd>(mode, afterContest, 'j', hooks);
+        auto dialog = std::make_unique<TEingContestStd>(mode, afterContest, code, hooks);
         dialog->show();
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
@@ -55,26 +56,8 @@ class EingContestStdTest : public test::StoreTest {
     }
     static void Click(QWidget& dialog, const char* name) { test::ClickOn(dialog, name); }
 
-    // A complete entry as an operator types it; the category comes last,
-    // since choosing it already saves.
-    void FillIn(QWidget& dialog, bool category = true) {
-        Type(dialog, "eName", QStringLiteral("Sprint Sommer"));
-        Type(dialog, "eDatumvon", QStringLiteral("12.08.2026"));
-        Type(dialog, "eDatumbis", QStringLiteral("13.08.2026"));
-        Type(dialog, "eZeitvon", QStringLiteral("12:00"));
-        Type(dialog, "eZeitbis", QStringLiteral("12:00"));
-        Type(dialog, "eCall", QStringLiteral("dl1abc"));
-        Type(dialog, "eDOK", QStringLiteral("f 12"));
-        Type(dialog, "ecname", QStringLiteral("Max Müller"));
-        Type(dialog, "eStrasse", QStringLiteral("Hauptstraße 1"));
-        Type(dialog, "ePLZ", QStringLiteral("01234"));
-        Type(dialog, "eOrt", QStringLiteral("Dresden"));
-        Type(dialog, "eLoc", QStringLiteral("jo61ua"));
-        auto* memo = Child<QPlainTextEdit>(dialog, "memogroupzusatz3");
-        memo->setFocus();
-        QTest::keyClicks(memo, QStringLiteral("IC-9700, 500 W"));
-        Click(dialog, "rZeitUTC");
-        if (category) Click(dialog, "eteilnahmeart1");
+    static void FillIn(QWidget& dialog, bool category = true) {
+        test::FillInEntry(dialog, category);
     }
 
     int outputMenus_ = 0;
@@ -241,6 +224,43 @@ TEST_F(EingContestStdTest, TheOutputMenuOpensOnlyAfterTheSaveHeld) {
     EXPECT_EQ(outputMenus_, 1);
     EXPECT_EQ(messages_.LastText(), "Die Adress-Angaben sind nicht vollst\xE4ndig.");
     EXPECT_TRUE(dialog->isVisible());
+}
+
+// The Funkertag party shows its points only once its log has been closed.
+TEST_F(EingContestStdTest, ZeroPointsOfTheFunkertagPartyAreExplainedBeforeTheMenu) {
+    const std::string notice =
+        "Es werden 0 Punkte angezeigt. Um die korrekte Punktzahl zu erhalten, mu\xDF der Contest "
+        "einmal gestartet und dann wieder geschlossen werden.";
+    const struct {
+        char code;
+        int points;
+        bool told;
+    } kCases[] = {{'5', 0, true}, {'5', 12, false}, {'j', 0, false}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(1, c.code) + " " + std::to_string(c.points));
+        // The entry is typed in as the sprint's dialog asks for it, then
+        // opened after the contest under the contest code of the case.
+        auto created = Open(SetupMode::NewEntry);
+        FillIn(*created);
+        Click(*created, "btnOK");
+        contest::ContestExtra extra = contest::SelectedExtra();
+        extra.SetPointSum(1, c.points);
+        contest::SetSelectedExtra(extra);
+
+        auto dialog = Open(SetupMode::Edit, true, c.code);
+        messages_.Clear();
+        outputMenus_ = 0;
+        Click(*dialog, "btnDruck");
+        EXPECT_EQ(outputMenus_, 1);
+        const bool told = !messages_.shown().empty() && messages_.shown().front().text == notice;
+        EXPECT_EQ(told, c.told) << messages_.LastText();
+        // Refused input never reaches the notice.
+        Type(*dialog, "eName", QString());
+        messages_.Clear();
+        Click(*dialog, "btnDruck");
+        EXPECT_EQ(messages_.LastText(), "Eingabe eines Contest-Namens notwendig.");
+        EXPECT_EQ(outputMenus_, 1);
+    }
 }
 
 TEST_F(EingContestStdTest, EscapeAsksWhetherToKeepTheChanges) {

@@ -45,12 +45,7 @@ namespace {
 
 using log::QsoRecord;
 
-void Screenshot(QWidget& window, const char* name) {
-    const QImage shot = window.grab().toImage();
-    ASSERT_FALSE(shot.isNull());
-    const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
-    if (!out.isEmpty()) shot.save(out + QLatin1Char('/') + QLatin1String(name));
-}
+using test::Screenshot;
 
 class LogWindowsTest : public test::StoreTest {
   protected:

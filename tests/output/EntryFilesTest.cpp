@@ -39,7 +39,7 @@ bool Digits(const std::string& s, std::size_t n) {
 // list (with its tab), a band, two operators, remarks over two lines.
 class FilledStationDialog : public EdiStationDialog {
   public:
-    void Ask(const contest::ContestDefinition&, EdiStation& s) override {
+    bool Ask(const OutputJob&, EdiStation& s) override {
         ++asked;
         seen = s;
         s.psect = std::string(kEdiSections[0]);
@@ -50,6 +50,7 @@ class FilledStationDialog : public EdiStationDialog {
         s.rtrx = "IC-9700";
         s.rant = "2 x 9 el.";
         s.rremarks = "Gutes Wetter.\r\nDanke!";
+        return true;
     }
     int asked = 0;
     EdiStation seen;

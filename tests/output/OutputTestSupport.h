@@ -41,6 +41,16 @@ inline QsoRecord Stored(std::string_view call, std::int32_t datum, std::int32_t 
     return r;
 }
 
+// The same contact with the partner's locator and prefix and its place in
+// the band's sequence.
+inline QsoRecord Placed(QsoRecord r, std::string_view locator, std::string_view prefix,
+                        std::int32_t bandSeq) {
+    r.SetLocator(locator);
+    r.SetPrefix(prefix);
+    r.SetBandSeq(bandSeq);
+    return r;
+}
+
 // Reads a file whole, bytes as they are.
 inline std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -82,7 +92,7 @@ class OutputTest : public log::test::ContestLogTest {
         job.address = {
             "Hauptstra\xDF"
             "e 5",
-            "12345 Berlin", "Deutschland"};
+            "12345 Berlin", "Deutschland", ""};
         job.dxccFinder = {};
         return job;
     }
@@ -92,38 +102,30 @@ class OutputTest : public log::test::ContestLogTest {
     // umlauts in a name, QSL flags, frequencies. The extra record holds its
     // totals as the log form leaves them.
     void FillSprintLog() {
-        QsoRecord a = Stored("DK5EW", kFirstDay, Hms(12, 5), "CW", "599JO62MM", "579JO31LK", 310);
-        a.SetLocator("JO31LK");
-        a.SetPrefix("DL");
+        QsoRecord a =
+            Placed(Stored("DK5EW", kFirstDay, Hms(12, 5), "CW", "599JO62MM", "579JO31LK", 310),
+                   "JO31LK", "DL", 1);
         a.SetFreq(144.36f);
-        a.SetBandSeq(1);
         Put(a);
-        QsoRecord b =
-            Stored("OK1KHL/P", kFirstDay, Hms(12, 40, 17), "FSK441", "26 JO62MM", "27 JO70FF", 287);
-        b.SetLocator("JO70FF");
-        b.SetPrefix("OK");
-        b.SetBandSeq(2);
-        Put(b);
+        Put(Placed(
+            Stored("OK1KHL/P", kFirstDay, Hms(12, 40, 17), "FSK441", "26 JO62MM", "27 JO70FF", 287),
+            "JO70FF", "OK", 2));
         Put(log::test::BandChange('k', 'l', Hms(13, 0)));
         QsoRecord c = Stored("SM7FJE", kSecondDay, 0, "SSB", "59 JO62MM", "59 ", 0);
         c.SetPrefix("SM");
         c.SetBandSeq(3);
         Put(c);
-        QsoRecord d = Stored("DF9ZY", kSecondDay, Hms(3, 15), "CW", "599JO62MM", "599JO53QH", 168);
-        d.SetLocator("JO53QH");
-        d.SetPrefix("DL");
+        QsoRecord d =
+            Placed(Stored("DF9ZY", kSecondDay, Hms(3, 15), "CW", "599JO62MM", "599JO53QH", 168),
+                   "JO53QH", "DL", 4);
         d.SetNameQth("J\xF6rg;M\xFCnchen");
         d.SetQslSend('J');
         d.SetQslRcvd('X');
         d.SetFreq(144.37f);
-        d.SetBandSeq(4);
         Put(d);
-        QsoRecord e =
-            Stored("PA3CMP", kSecondDay, Hms(11, 59, 59), "FSK441", "26 JO62MM", "26 JO22DC", 588);
-        e.SetLocator("JO22DC");
-        e.SetPrefix("PA");
-        e.SetBandSeq(5);
-        Put(e);
+        Put(Placed(
+            Stored("PA3CMP", kSecondDay, Hms(11, 59, 59), "FSK441", "26 JO62MM", "26 JO22DC", 588),
+            "JO22DC", "PA", 5));
         extra_.SetQsoCount(1, 5);
         extra_.SetPointSum(1, 310 + 287 + 0 + 168 + 588);
     }
