@@ -7,11 +7,13 @@
 
 #include "log/DupeCheck.h"
 #include "log/EntryActions.h"
+#include "log/LogKeys.h"
 #include "platform/Messages.h"
 #include "radio/Baender.h"
 #include "radio/DateTime.h"
 #include "radio/FormatPicture.h"
 #include "radio/Text.h"
+#include "store/Filer.h"
 
 namespace mss::log {
 
@@ -245,6 +247,8 @@ AdifImportResult ImportAdif(LogSession& s, EntryState& st, const PanelLayout& la
                             const AdifFile& file, const std::vector<AdifLogField>& fields,
                             const PanelValues& defaults, const AdifImportOptions& options) {
     AdifImportResult result;
+    const store::ScopedPageBuffers bulkCache(store::BulkPageBuffersFor(
+        kLogKeyCount, std::int64_t{s.log->RecordCount()} + std::ssize(file.Records)));
     const std::string sessionMode = s.mode;
     for (const AdifRecord& record : file.Records) {
         s.mode = sessionMode;

@@ -5,13 +5,22 @@
 namespace mss::store {
 
 PageCache::PageCache(int count) {
-    buffers_.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
-    for (int i = 0; i < count; ++i) {
+    Grow(count);
+}
+
+void PageCache::Grow(int count) {
+    for (int i = Size(); i < count; ++i) {
         std::unique_ptr<Buffer> buffer(new (std::nothrow) Buffer);
         if (!buffer) break;  // the caller decides whether what we got is enough
         buffers_.push_back(std::move(buffer));
         LinkBack(i);
     }
+}
+
+void PageCache::DropLast() {
+    const int b = Size() - 1;
+    Unlink(b);
+    buffers_.pop_back();
 }
 
 int PageCache::Find(const PageOwner& owner) const {

@@ -49,6 +49,10 @@ class PageCache {
     PageCache& operator=(const PageCache&) = delete;
 
     int Size() const { return static_cast<int>(buffers_.size()); }
+    // Adds buffers one by one up to count (as many as memory gives).
+    void Grow(int count);
+    // Drops the buffer with the highest number, which must be free (Release).
+    void DropLast();
 
     // The buffer holding owner's page, or -1.
     int Find(const PageOwner& owner) const;
