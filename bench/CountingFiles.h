@@ -2,6 +2,7 @@
 // every call on to the platform's and counts syncs, reads and writes.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@ struct FileCounts {
     long syncs = 0;
     long reads = 0;
     long writes = 0;
+    double syncSeconds = 0;
 };
 
 // The counts of every file opened through a CountingFileSystem.
@@ -35,8 +37,12 @@ class CountingFile : public platform::File {
     int Size(std::int64_t& size) override { return file_->Size(size); }
     int Truncate(std::int64_t size) override { return file_->Truncate(size); }
     int Sync() override {
+        const auto start = std::chrono::steady_clock::now();
+        const int err = file_->Sync();
+        Counts().syncSeconds +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         ++Counts().syncs;
-        return file_->Sync();
+        return err;
     }
     int Close() override { return file_->Close(); }
 

@@ -30,6 +30,7 @@
 
 #include "CountingFiles.h"
 #include "SqlitePeer.h"
+#include "SqliteSyncCount.h"
 #include "StoreBulkPaths.h"
 #include "log/LogKeys.h"
 #include "store/FbIndex.h"
@@ -210,11 +211,18 @@ struct SizeResult {
     BulkLine lines[kWorkloads];
     FileCounts perFlushA;  // per commit of (a), in hundredths
     FileCounts perRecordB;
+    // Syncs per flush or commit in (a) and seconds per sync: the store, each peer.
+    std::array<SqliteSyncs, kPeers.size() + 1> syncsA{};
 };
 
 FileCounts PerHundred(const FileCounts& from, const FileCounts& to, int per) {
     return {(to.syncs - from.syncs) * 100 / per, (to.reads - from.reads) * 100 / per,
-            (to.writes - from.writes) * 100 / per};
+            (to.writes - from.writes) * 100 / per, 0};
+}
+
+// The syncs of (a) and the seconds each took.
+SqliteSyncs PerCommit(long syncs, double seconds) {
+    return {syncs, syncs > 0 ? seconds / static_cast<double>(syncs) : 0.0};
 }
 
 // (b) fills a log of n records, (c) and (d) read it, and (a) adds its
@@ -223,6 +231,7 @@ SizeResult RunSize(int n, const std::string& dir) {
     SizeResult r;
     r.n = n;
     r.committed = EnvInt("MSS_BENCH_COMMITS", 1000);
+    CountSqliteSyncs();
     Check(InitEngine(PageBuffers(), r.buffers, std::make_shared<CountingFileSystem>()), "init");
     r.bulkBuffers = EnvInt("MSS_BENCH_BULK_BUFFERS", BulkPageBuffersFor(kKeyCount, n));
     const std::vector<Qso> log = MakeLog(n + r.committed);
@@ -260,6 +269,8 @@ SizeResult RunSize(int n, const std::string& dir) {
             }
         });
         r.perFlushA = PerHundred(beforeA, Counts(), r.committed);
+        r.syncsA[0] =
+            PerCommit(Counts().syncs - beforeA.syncs, Counts().syncSeconds - beforeA.syncSeconds);
     }
     (void)ExitEngine();
     for (std::size_t p = 0; p < kPeers.size(); ++p) {
@@ -282,9 +293,12 @@ SizeResult RunSize(int n, const std::string& dir) {
         });
         if (walked != n) Fail("sqlite walk count", walked);
         // Autocommit: one transaction per insert.
+        const SqliteSyncs before = SqliteSyncCounts();
         r.lines[kA].theirs[p] = Seconds([&] {
             for (const Qso& q : committed) add(q);
         });
+        r.syncsA[p + 1] = PerCommit(SqliteSyncCounts().syncs - before.syncs,
+                                    SqliteSyncCounts().seconds - before.seconds);
     }
     return r;
 }
@@ -407,6 +421,13 @@ std::string BenchSize(int n, int runs) {
         PrintLine(kWorkloadNames[w], median[w]);
     }
     PrintCounts("flush in (a):", first.perFlushA);
+    std::printf("  syncs per flush / commit in (a) (ms each):");
+    for (std::size_t i = 0; i < first.syncsA.size(); ++i) {
+        const SqliteSyncs& c = first.syncsA[i];
+        std::printf("  %s %.2f (%.2f)", i == 0 ? "this store" : kPeers[i - 1].name,
+                    static_cast<double>(c.syncs) / first.committed, 1e3 * c.seconds);
+    }
+    std::printf("\n");
     PrintCounts("record in (b):", first.perRecordB);
     std::printf("  peak resident memory %ld MB\n", (peakKb + 512) / 1024);
     char summary[200];
