@@ -182,7 +182,7 @@ EngineCode FreePage(Descriptor& d, int k, std::int32_t page) {
 EngineCode WritePages(Descriptor& d, bool release) {
     PageCache& cache = *Engine().cache;
     EngineCode first = kOk;
-    std::vector<int> buffers = cache.BuffersOf(d.id);
+    std::vector<int> buffers = release ? cache.BuffersOf(d.id) : cache.DirtyBuffersOf(d.id);
     // In file order, so the writes go out sequentially.
     std::sort(buffers.begin(), buffers.end(), [&](int a, int b) {
         const PageOwner& x = cache.OwnerOf(a);

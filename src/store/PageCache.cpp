@@ -1,5 +1,6 @@
 #include "store/PageCache.h"
 
+#include <algorithm>
 #include <new>
 
 namespace mss::store {
@@ -19,6 +20,7 @@ void PageCache::Grow(int count) {
 
 void PageCache::DropLast() {
     const int b = Size() - 1;
+    if (buffers_[b]->listed) std::erase(dirtyList_, b);
     Unlink(b);
     buffers_.pop_back();
 }
@@ -63,6 +65,20 @@ std::vector<int> PageCache::BuffersOf(std::uint32_t fileblock) const {
     std::vector<int> result;
     for (const auto& [owner, b] : index_)
         if (owner.fileblock == fileblock) result.push_back(b);
+    return result;
+}
+
+std::vector<int> PageCache::DirtyBuffersOf(std::uint32_t fileblock) {
+    std::vector<int> result;
+    std::erase_if(dirtyList_, [&](int b) {
+        Buffer& buffer = *buffers_[b];
+        if (!buffer.dirty) {
+            buffer.listed = false;
+            return true;
+        }
+        if (buffer.owner.fileblock == fileblock) result.push_back(b);
+        return false;
+    });
     return result;
 }
 
