@@ -10,6 +10,8 @@ PageCache::PageCache(int count) {
 }
 
 void PageCache::Grow(int count) {
+    // Entries of dropped buffers must not stand for the new ones.
+    std::erase_if(dirtyList_, [&](int b) { return b >= Size(); });
     for (int i = Size(); i < count; ++i) {
         std::unique_ptr<Buffer> buffer(new (std::nothrow) Buffer);
         if (!buffer) break;  // the caller decides whether what we got is enough
@@ -20,9 +22,11 @@ void PageCache::Grow(int count) {
 
 void PageCache::DropLast() {
     const int b = Size() - 1;
-    if (buffers_[b]->listed) std::erase(dirtyList_, b);
     Unlink(b);
     buffers_.pop_back();
+    if (dirtyList_.size() > 0 && dirtyList_.back() == b) dirtyList_.pop_back();
+    // Anything else listed of a dropped buffer is cleaned away by the next
+    // DirtyBuffersOf, which checks the number first.
 }
 
 int PageCache::Find(const PageOwner& owner) const {
@@ -71,6 +75,7 @@ std::vector<int> PageCache::BuffersOf(std::uint32_t fileblock) const {
 std::vector<int> PageCache::DirtyBuffersOf(std::uint32_t fileblock) {
     std::vector<int> result;
     std::erase_if(dirtyList_, [&](int b) {
+        if (b >= Size()) return true;  // dropped since it was listed
         Buffer& buffer = *buffers_[b];
         if (!buffer.dirty) {
             buffer.listed = false;
