@@ -12,19 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "BenchContacts.h"
 #include "contest/Catalogue.h"
 #include "log/BandLog.h"
 #include "log/ContestLog.h"
 #include "log/DupeCheck.h"
-#include "log/Exchange.h"
+#include "log/LogKeys.h"
 #include "log/LogSession.h"
 #include "log/Points.h"
 #include "log/Recount.h"
 #include "log/Renumber.h"
 #include "log/Results.h"
 #include "platform/Messages.h"
-#include "radio/DateTime.h"
-#include "radio/Locator.h"
 #include "radio/ProgramValues.h"
 #include "store/FileblockObject.h"
 
@@ -33,32 +32,7 @@ namespace {
 using namespace mss;
 using namespace mss::log;
 
-constexpr const char* kPrefixes[] = {"DL", "DK", "DJ", "OE", "OK",  "SP", "PA", "ON", "G",  "F",
-                                     "SM", "OH", "LA", "OZ", "HB9", "I",  "EA", "YO", "LZ", "S5"};
-constexpr const char* kLocators[] = {"JO40AA", "IO91WM", "KP20LE", "JN58TD", "JO62MM", "KO04AA"};
-
-std::string CallOf(int i) {
-    const int prefixes = static_cast<int>(std::size(kPrefixes));
-    std::string call = kPrefixes[i % prefixes] + std::to_string((i / prefixes) % 10);
-    int rest = i / (prefixes * 10);
-    for (int letter = 0; letter < 3; ++letter, rest /= 26)
-        call += static_cast<char>('A' + rest % 26);
-    return call;
-}
-
-QsoRecord ContactOf(int i) {
-    QsoRecord r;
-    r.SetCall(CallOf(i));
-    r.SetBand('k');
-    r.SetMode(i % 3 == 0 ? "FSK441" : "CW");
-    r.SetDatum(radio::DayNumber(12, 8, 2012) + i / 86400);
-    r.SetZeit(i % 86400);
-    const char* locator = kLocators[i % std::size(kLocators)];
-    StoreRcvdExchange(r, ComposeExchange({"   ", locator, "", ""}));
-    r.SetLocator(locator);
-    r.SetQrb(radio::QrbKm(locator));
-    return r;
-}
+using bench::ContactOf;
 
 std::string DirectoryFor(int contacts) {
     return (std::filesystem::temp_directory_path() / ("mss-bench-log-" + std::to_string(contacts)))
@@ -86,7 +60,8 @@ class OpenBenchLog {
             std::filesystem::remove_all(radio::Program().RunDir);
             std::filesystem::create_directories(radio::Program().RunDir);
         }
-        ok_ = store::InitFiles(0, 160, 32) == 0 && OpenContestLog(1);
+        ok_ =
+            store::InitFiles(0, store::PageBuffersFor(kLogKeyCount), 32) == 0 && OpenContestLog(1);
         if (ok_ && !built[contacts]) {
             store::TFileblockObject& log = *OpenLog();
             (void)log.SetAutoFlush(false);

@@ -1,16 +1,18 @@
 // The record store against SQLite on the contest log's workload: 216-byte
-// QSO records with the log's 27 keys, at several log sizes. SQLite runs in
-// three journal settings a careful engineer might pick: the default rollback
-// journal, WAL with synchronous=FULL (durable per commit, as a flush is) and
-// WAL with synchronous=NORMAL. Prints records per second, the cost per
-// record, the ratio against each peer, the store's file operations per flush
-// and per record, and the peak resident memory of each size (each size runs
-// in its own process); ends with one machine-readable summary line per size.
+// QSO records with the log's 27 keys, at several log sizes, and the
+// program's bulk passes (the country file import, renumbering a log). SQLite
+// runs in the three journal settings of SqlitePeer.h. Prints records per
+// second, the cost per record, the ratio against each peer, the store's file
+// operations per flush and per record, and the peak resident memory of each
+// size (each size runs in its own process); ends with one machine-readable
+// summary line per size.
+//
 // Usage: bench_store [sizes...]   (default 2000 20000 200000)
-// MSS_BENCH_COMMITS caps the records of (a), which commits each one and so is
-// bound by the disk's sync latency (default 1000); MSS_BENCH_BUFFERS overrides
-// the page buffer count.
-#include <sqlite3.h>
+// MSS_BENCH_RUNS: runs of everything, each cell the median of them (default
+// 1); MSS_BENCH_COMMITS: the records of (a), which commits each one and so is
+// bound by the disk's sync latency (default 1000); MSS_BENCH_BUFFERS and
+// MSS_BENCH_BULK_BUFFERS: the page buffer counts (default the program's, and
+// its count for a bulk pass, which (b) is).
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -19,35 +21,51 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "platform/File.h"
+#include "CountingFiles.h"
+#include "SqlitePeer.h"
+#include "SqliteSyncCount.h"
+#include "StoreBulkPaths.h"
+#include "log/LogKeys.h"
 #include "store/FbIndex.h"
 #include "store/Filer.h"
 
 namespace {
 
+using namespace mss::bench;
 using namespace mss::store;
-namespace platform = mss::platform;
 
 constexpr int kRecordLength = 216;
-constexpr int kKeyCount = 27;
-// Key lengths and duplicate flags of the contest log.
-constexpr KeyDefinition kKeys[kKeyCount] = {
-    {8, true}, {22, true}, {14, true}, {5, false}, {6, true}, {14, true}, {1, true},
-    {6, true}, {21, true}, {7, true},  {6, true},  {6, true}, {5, true},  {2, true},
-    {2, true}, {2, true},  {2, true},  {8, true},  {6, true}, {6, true},  {9, true},
-    {7, true}, {7, true},  {6, true},  {3, true},  {3, true}, {7, true}};
+constexpr int kKeyCount = mss::log::kLogKeyCount;
+constexpr auto& kKeys = mss::log::kLogKeyDefinitions;
+constexpr int kLookups = 100000;
+constexpr int kRenumberedContacts = 20000;
 
+int EnvInt(const char* name, int fallback) {
+    const char* value = std::getenv(name);
+    return value ? std::atoi(value) : fallback;
+}
+
+int PageBuffers() {
+    return EnvInt("MSS_BENCH_BUFFERS", PageBuffersFor(kKeyCount));
+}
+
+// A record and its 27 keys, kept in one string so that a large log in
+// memory does not swell the process's resident memory much beyond the files'.
 struct Qso {
-    std::vector<std::uint8_t> record;
-    std::vector<std::string> keys;  // keys[0] is key 1
+    std::array<std::uint8_t, kRecordLength> record{};
+    std::string keyBytes;
+    std::array<std::uint16_t, kKeyCount + 1> start{};
+
+    std::string_view Key(int k) const {  // 1-based
+        return std::string_view(keyBytes).substr(start[k - 1], start[k] - start[k - 1]);
+    }
 };
 
 std::string Pad(std::string s, std::size_t n) {
@@ -91,35 +109,40 @@ std::vector<Qso> MakeLog(int n) {
         const std::string modeText = Pad(modes[mode], 6);
         const std::string blank6(6, ' ');
         const std::string zero(1, '\0');
+        const std::string keys[kKeyCount] = {
+            dt,
+            Pad(call, 14) + dt,
+            locator + dt,
+            IntToKey(number),
+            prefix,
+            Pad(call, 14),
+            " ",
+            band + IntToKey(number),
+            band + Pad(call, 14) + modeText,
+            band + prefix,
+            band + IntToKey(99999999 - number),
+            band + IntToKey(99999999 - number),
+            IntToKey(number),
+            band + zero,
+            band + zero,
+            zero + zero,
+            band + zero,
+            std::string(8, ' '),
+            blank6,
+            blank6,
+            band + std::string(8, ' '),
+            band + blank6,
+            band + locator,
+            std::string(1, static_cast<char>('a' + mode)) + IntToKey(99999999 - modeNr[mode]),
+            band + "  ",
+            "  ",
+            band + blank6};
         Qso& q = log[static_cast<std::size_t>(i)];
-        q.keys = {dt,
-                  Pad(call, 14) + dt,
-                  locator + dt,
-                  IntToKey(number),
-                  prefix,
-                  Pad(call, 14),
-                  " ",
-                  band + IntToKey(number),
-                  band + Pad(call, 14) + modeText,
-                  band + prefix,
-                  band + IntToKey(99999999 - number),
-                  band + IntToKey(99999999 - number),
-                  IntToKey(number),
-                  band + zero,
-                  band + zero,
-                  zero + zero,
-                  band + zero,
-                  std::string(8, ' '),
-                  blank6,
-                  blank6,
-                  band + std::string(8, ' '),
-                  band + blank6,
-                  band + locator,
-                  std::string(1, static_cast<char>('a' + mode)) + IntToKey(99999999 - modeNr[mode]),
-                  band + "  ",
-                  "  ",
-                  band + blank6};
-        q.record.assign(kRecordLength, 0);
+        for (int k = 0; k < kKeyCount; ++k) {
+            q.keyBytes += keys[k];
+            q.start[k + 1] = static_cast<std::uint16_t>(q.keyBytes.size());
+        }
+        q.keyBytes.shrink_to_fit();
         q.record[4] = static_cast<std::uint8_t>(number);
         q.record[8] = static_cast<std::uint8_t>(call.size());
         std::copy(call.begin(), call.end(), q.record.begin() + 9);
@@ -128,77 +151,8 @@ std::vector<Qso> MakeLog(int n) {
     return log;
 }
 
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-[[noreturn]] void Fail(const char* what, long code) {
-    std::fprintf(stderr, "bench_store: %s failed (%ld)\n", what, code);
-    std::exit(1);
-}
-
 void Check(EngineCode code, const char* what) {
     if (code != kOk) Fail(what, code);
-}
-
-// ---- file operations of the store ----------------------------------------
-
-struct FileCounts {
-    long syncs = 0;
-    long reads = 0;
-    long writes = 0;
-};
-FileCounts counts;
-
-class CountingFile : public platform::File {
-  public:
-    explicit CountingFile(std::unique_ptr<platform::File> file) : file_(std::move(file)) {}
-    platform::IoResult ReadAt(std::int64_t offset, std::span<std::uint8_t> out) override {
-        ++counts.reads;
-        return file_->ReadAt(offset, out);
-    }
-    platform::IoResult WriteAt(std::int64_t offset, std::span<const std::uint8_t> data) override {
-        ++counts.writes;
-        return file_->WriteAt(offset, data);
-    }
-    int Size(std::int64_t& size) override { return file_->Size(size); }
-    int Truncate(std::int64_t size) override { return file_->Truncate(size); }
-    int Sync() override {
-        ++counts.syncs;
-        return file_->Sync();
-    }
-    int Close() override { return file_->Close(); }
-
-  private:
-    std::unique_ptr<platform::File> file_;
-};
-
-class CountingFileSystem : public platform::FileSystem {
-  public:
-    int Open(const std::string& path, platform::OpenMode mode,
-             std::unique_ptr<platform::File>& file) override {
-        std::unique_ptr<platform::File> inner;
-        const int err = fs_->Open(path, mode, inner);
-        if (err == 0) file = std::make_unique<CountingFile>(std::move(inner));
-        return err;
-    }
-    int Delete(const std::string& path) override { return fs_->Delete(path); }
-    int Rename(const std::string& from, const std::string& to) override {
-        return fs_->Rename(from, to);
-    }
-    bool Exists(const std::string& path) override { return fs_->Exists(path); }
-    bool DirectoryExists(const std::string& path) override { return fs_->DirectoryExists(path); }
-
-  private:
-    std::shared_ptr<platform::FileSystem> fs_ = platform::DefaultFileSystem();
-};
-
-void PrintCounts(const char* what, const FileCounts& from, const FileCounts& to, double per) {
-    std::printf("  store file operations per %-15s syncs %7.2f  reads %8.2f  writes %8.2f\n", what,
-                (to.syncs - from.syncs) / per, (to.reads - from.reads) / per,
-                (to.writes - from.writes) / per);
 }
 
 // ---- this engine ----------------------------------------------------------
@@ -209,20 +163,20 @@ class Engine {
         Check(CreateFileblock(base_, kRecordLength, kKeys), "create");
         Check(OpenFileblock(base_, false, fb_), "open");
     }
-    ~Engine() { (void)CloseFileblock(fb_); }
+    ~Engine() { Check(CloseFileblock(fb_), "close"); }
 
     void Add(const Qso& q) {
         RecordRef ref = 0;
         Check(AddRecord(fb_, q.record, ref), "add record");
-        for (int k = 0; k < kKeyCount; ++k) Check(AddKey(fb_, k + 1, ref, q.keys[k]), "add key");
+        for (int k = 1; k <= kKeyCount; ++k) Check(AddKey(fb_, k, ref, q.Key(k)), "add key");
     }
     void Flush() { Check(FlushFileblock(fb_), "flush"); }
-    void Lookup(const std::string& key9, std::vector<std::uint8_t>& out) {
+    void Lookup(std::string_view key9, std::span<std::uint8_t> out) {
         RecordRef ref = 0;
         Check(FindKey(fb_, 9, key9, ref), "find");
         Check(GetRecord(fb_, ref, out), "read");
     }
-    int Walk(std::vector<std::uint8_t>& out) {
+    int Walk(std::span<std::uint8_t> out) {
         int n = 0;
         KeyEntry entry;
         Check(ClearKey(fb_, 2), "clear");
@@ -238,207 +192,123 @@ class Engine {
     Fileblock fb_;
 };
 
-// ---- SQLite ---------------------------------------------------------------
+// ---- one size -------------------------------------------------------------
 
-struct Peer {
-    const char* name;
-    const char* pragmas;
-};
-constexpr std::array<Peer, 3> kPeers = {{
-    {"SQLite journal", ""},
-    {"SQLite WAL/FULL", "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;"},
-    {"SQLite WAL/NORMAL", "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"},
-}};
-constexpr int kWalFull = 1;
-
-class Sqlite {
-  public:
-    Sqlite(const std::string& path, const Peer& peer) {
-        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-            std::filesystem::remove(path + suffix);
-        if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) Fail("sqlite open", 0);
-        Exec(peer.pragmas);
-        std::string columns;
-        std::string marks;
-        for (int k = 1; k <= kKeyCount; ++k) {
-            columns += ", k" + std::to_string(k) + " BLOB";
-            marks += ",?";
-        }
-        Exec("CREATE TABLE qso(id INTEGER PRIMARY KEY, rec BLOB" + columns + ")");
-        for (int k = 1; k <= kKeyCount; ++k)
-            Exec(std::string(k == 4 ? "CREATE UNIQUE INDEX" : "CREATE INDEX") + " i" +
-                 std::to_string(k) + " ON qso(k" + std::to_string(k) + ")");
-        insert_ = Prepare("INSERT INTO qso VALUES(NULL,?" + marks + ")");
-        find_ = Prepare("SELECT rec FROM qso WHERE k9 = ? ORDER BY id LIMIT 1");
-        walk_ = Prepare("SELECT rec FROM qso ORDER BY k2, id");
-    }
-    ~Sqlite() {
-        for (sqlite3_stmt* s : {insert_, find_, walk_}) sqlite3_finalize(s);
-        sqlite3_close(db_);
-    }
-    void Exec(const std::string& sql) {
-        char* error = nullptr;
-        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK)
-            Fail(error ? error : sql.c_str(), 0);
-    }
-    void Add(const Qso& q) {
-        sqlite3_bind_blob(insert_, 1, q.record.data(), kRecordLength, SQLITE_STATIC);
-        for (int k = 0; k < kKeyCount; ++k)
-            sqlite3_bind_blob(insert_, k + 2, q.keys[k].data(), static_cast<int>(q.keys[k].size()),
-                              SQLITE_STATIC);
-        if (sqlite3_step(insert_) != SQLITE_DONE) Fail("sqlite insert", sqlite3_errcode(db_));
-        sqlite3_reset(insert_);
-    }
-    void Lookup(const std::string& key9, std::vector<std::uint8_t>& out) {
-        sqlite3_bind_blob(find_, 1, key9.data(), static_cast<int>(key9.size()), SQLITE_STATIC);
-        if (sqlite3_step(find_) != SQLITE_ROW) Fail("sqlite find", sqlite3_errcode(db_));
-        const auto* blob = static_cast<const std::uint8_t*>(sqlite3_column_blob(find_, 0));
-        std::copy(blob, blob + kRecordLength, out.begin());
-        sqlite3_reset(find_);
-    }
-    int Walk(std::vector<std::uint8_t>& out) {
-        int n = 0;
-        while (sqlite3_step(walk_) == SQLITE_ROW) {
-            const auto* blob = static_cast<const std::uint8_t*>(sqlite3_column_blob(walk_, 0));
-            std::copy(blob, blob + kRecordLength, out.begin());
-            ++n;
-        }
-        sqlite3_reset(walk_);
-        return n;
-    }
-
-  private:
-    sqlite3_stmt* Prepare(const std::string& sql) {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
-            Fail("sqlite prepare", sqlite3_errcode(db_));
-        return stmt;
-    }
-    sqlite3* db_ = nullptr;
-    sqlite3_stmt* insert_ = nullptr;
-    sqlite3_stmt* find_ = nullptr;
-    sqlite3_stmt* walk_ = nullptr;
+enum Workload { kA, kB, kC, kD, kWorkloads };
+constexpr const char* kWorkloadNames[kWorkloads] = {
+    "(a) add, flush / commit after each",
+    "(b) add, one flush / one transaction",
+    "(c) exact lookup on band+call+mode + read",
+    "(d) full walk in call order + read",
 };
 
-// Seconds of the store and of each peer for one workload of n records.
-struct Line {
-    const char* what;
+// Plain data, so that a child process can hand it over through a pipe.
+struct SizeResult {
     int n = 0;
-    double ours = 0;
-    std::array<double, kPeers.size()> theirs{};
-
-    double Ratio(std::size_t p) const { return theirs[p] / ours; }
-    double RatioToBest() const { return *std::min_element(theirs.begin(), theirs.end()) / ours; }
+    int committed = 0;
+    int buffers = 0;
+    int bulkBuffers = 0;
+    BulkLine lines[kWorkloads];
+    FileCounts perFlushA;  // per commit of (a), in hundredths
+    FileCounts perRecordB;
+    // Syncs per flush or commit in (a) and seconds per sync: the store, each peer.
+    std::array<SqliteSyncs, kPeers.size() + 1> syncsA{};
 };
 
-void PrintHeader() {
-    std::printf("%-40s %14s", "workload: records/s (us/record)", "this store");
-    for (const Peer& peer : kPeers) std::printf(" %22s", peer.name);
-    std::printf("  ratios vs journal / WAL-FULL / WAL-NORMAL\n");
+FileCounts PerHundred(const FileCounts& from, const FileCounts& to, int per) {
+    return {(to.syncs - from.syncs) * 100 / per, (to.reads - from.reads) * 100 / per,
+            (to.writes - from.writes) * 100 / per, 0};
 }
 
-void Print(const Line& line) {
-    auto cell = [&](double seconds, int width) {
-        char text[48];
-        std::snprintf(text, sizeof text, "%.0f (%.1f)", line.n / seconds, 1e6 * seconds / line.n);
-        std::printf(" %*s", width, text);
-    };
-    std::printf("%-40s", line.what);
-    cell(line.ours, 14);
-    for (double t : line.theirs) cell(t, 22);
-    std::printf("  %5.2fx / %5.2fx / %5.2fx\n", line.Ratio(0), line.Ratio(1), line.Ratio(2));
+// The syncs of (a) and the seconds each took.
+SqliteSyncs PerCommit(long syncs, double seconds) {
+    return {syncs, syncs > 0 ? seconds / static_cast<double>(syncs) : 0.0};
 }
 
-int EnvInt(const char* name, int fallback) {
-    const char* value = std::getenv(name);
-    return value ? std::atoi(value) : fallback;
-}
-
-// Runs every workload at one size; answers the summary line without the memory.
-std::string RunSize(int n, const std::string& dir) {
-    const int committed = std::min(n, EnvInt("MSS_BENCH_COMMITS", 1000));
-    const int lookups = 100000;
-    int buffers = 0;
-    Check(InitEngine(EnvInt("MSS_BENCH_BUFFERS", PageBuffersFor(kKeyCount)), buffers,
-                     std::make_shared<CountingFileSystem>()),
-          "init");
-    const std::vector<Qso> log = MakeLog(n);
-    std::vector<std::uint8_t> out(kRecordLength);
+// (b) fills a log of n records, (c) and (d) read it, and (a) adds its
+// records to that log, flushing or committing each: every workload at size n.
+SizeResult RunSize(int n, const std::string& dir) {
+    SizeResult r;
+    r.n = n;
+    r.committed = EnvInt("MSS_BENCH_COMMITS", 1000);
+    CountSqliteSyncs();
+    Check(InitEngine(PageBuffers(), r.buffers, std::make_shared<CountingFileSystem>()), "init");
+    r.bulkBuffers = EnvInt("MSS_BENCH_BULK_BUFFERS", BulkPageBuffersFor(kKeyCount, n));
+    const std::vector<Qso> log = MakeLog(n + r.committed);
+    const std::span<const Qso> bulk(log.data(), static_cast<std::size_t>(n));
+    const std::span<const Qso> committed(log.data() + n, static_cast<std::size_t>(r.committed));
+    std::array<std::uint8_t, kRecordLength> out{};
     std::mt19937 rng(99);
-    std::vector<int> picks(lookups);
+    std::vector<int> picks(kLookups);
     for (int& p : picks) p = static_cast<int>(rng() % static_cast<unsigned>(n));
-    std::printf(
-        "\nn=%d: records of %d bytes, %d keys, %d page buffers; (a) commits %d; "
-        "%d lookups\n",
-        n, kRecordLength, kKeyCount, buffers, committed, lookups);
-    PrintHeader();
-
-    Line a{"(a) add, flush / commit after each", committed};
-    FileCounts beforeA;
-    FileCounts afterA;
+    r.lines[kA].records = r.committed;
+    r.lines[kB].records = n;
+    r.lines[kC].records = kLookups;
+    r.lines[kD].records = n;
     {
-        Engine engine(dir + "/A");
-        beforeA = counts;
-        a.ours = Seconds([&] {
-            for (int i = 0; i < committed; ++i) {
-                engine.Add(log[static_cast<std::size_t>(i)]);
+        Engine engine(dir + "/store");
+        const FileCounts beforeB = Counts();
+        // A bulk add, as the program's bulk passes run it: on the larger cache.
+        r.lines[kB].ours = Seconds([&] {
+            const ScopedPageBuffers bulkCache(r.bulkBuffers);
+            for (const Qso& q : bulk) engine.Add(q);
+            engine.Flush();
+        });
+        r.perRecordB = PerHundred(beforeB, Counts(), n);
+        r.lines[kC].ours = Seconds([&] {
+            for (int p : picks) engine.Lookup(log[static_cast<std::size_t>(p)].Key(9), out);
+        });
+        int walked = 0;
+        r.lines[kD].ours = Seconds([&] { walked = engine.Walk(out); });
+        if (walked != n) Fail("walk count", walked);
+        const FileCounts beforeA = Counts();
+        r.lines[kA].ours = Seconds([&] {
+            for (const Qso& q : committed) {
+                engine.Add(q);
                 engine.Flush();
             }
         });
-        afterA = counts;
+        r.perFlushA = PerHundred(beforeA, Counts(), r.committed);
+        r.syncsA[0] =
+            PerCommit(Counts().syncs - beforeA.syncs, Counts().syncSeconds - beforeA.syncSeconds);
     }
-    for (std::size_t p = 0; p < kPeers.size(); ++p) {
-        Sqlite sqlite(dir + "/a" + std::to_string(p) + ".db", kPeers[p]);
-        // Autocommit: one transaction per insert.
-        a.theirs[p] = Seconds([&] {
-            for (int i = 0; i < committed; ++i) sqlite.Add(log[static_cast<std::size_t>(i)]);
-        });
-    }
-    Print(a);
-
-    Line b{"(b) add, one flush / one transaction", n};
-    Line c{"(c) exact lookup on band+call+mode + read", lookups};
-    Line d{"(d) full walk in call order + read", n};
-    Engine engine(dir + "/B");
-    const FileCounts beforeB = counts;
-    b.ours = Seconds([&] {
-        for (const Qso& q : log) engine.Add(q);
-        engine.Flush();
-    });
-    const FileCounts afterB = counts;
-    c.ours = Seconds([&] {
-        for (int p : picks) engine.Lookup(log[static_cast<std::size_t>(p)].keys[8], out);
-    });
-    int walked = 0;
-    d.ours = Seconds([&] { walked = engine.Walk(out); });
-    if (walked != n) Fail("walk count", walked);
-    for (std::size_t p = 0; p < kPeers.size(); ++p) {
-        Sqlite sqlite(dir + "/b" + std::to_string(p) + ".db", kPeers[p]);
-        b.theirs[p] = Seconds([&] {
-            sqlite.Exec("BEGIN");
-            for (const Qso& q : log) sqlite.Add(q);
-            sqlite.Exec("COMMIT");
-        });
-        c.theirs[p] = Seconds([&] {
-            for (int p : picks) sqlite.Lookup(log[static_cast<std::size_t>(p)].keys[8], out);
-        });
-        d.theirs[p] = Seconds([&] { walked = sqlite.Walk(out); });
-        if (walked != n) Fail("sqlite walk count", walked);
-    }
-    for (const Line* line : {&b, &c, &d}) Print(*line);
-    PrintCounts("flush in (a):", beforeA, afterA, committed);
-    PrintCounts("record in (b):", beforeB, afterB, n);
     (void)ExitEngine();
-
-    char summary[160];
-    std::snprintf(summary, sizeof summary,
-                  "summary n=%d a_vs_wal_full=%.2f b_vs_best=%.2f c_vs_best=%.2f d_vs_best=%.2f", n,
-                  a.Ratio(kWalFull), b.RatioToBest(), c.RatioToBest(), d.RatioToBest());
-    return summary;
+    for (std::size_t p = 0; p < kPeers.size(); ++p) {
+        SqliteDb db(dir + "/peer" + std::to_string(p) + ".db", kPeers[p]);
+        SqliteTable table(db, "qso", kKeys);
+        auto add = [&](const Qso& q) { table.Add(q.record, [&](int k) { return q.Key(k); }); };
+        r.lines[kB].theirs[p] = Seconds([&] {
+            db.Exec("BEGIN");
+            for (const Qso& q : bulk) add(q);
+            db.Exec("COMMIT");
+        });
+        r.lines[kC].theirs[p] = Seconds([&] {
+            for (int pick : picks) table.Lookup(9, log[static_cast<std::size_t>(pick)].Key(9), out);
+        });
+        int walked = 0;
+        r.lines[kD].theirs[p] = Seconds([&] {
+            walked = table.Walk(2, [&](std::span<const std::uint8_t> rec) {
+                std::copy_n(rec.begin(), std::min(rec.size(), out.size()), out.begin());
+            });
+        });
+        if (walked != n) Fail("sqlite walk count", walked);
+        // Autocommit: one transaction per insert.
+        const SqliteSyncs before = SqliteSyncCounts();
+        r.lines[kA].theirs[p] = Seconds([&] {
+            for (const Qso& q : committed) add(q);
+        });
+        r.syncsA[p + 1] = PerCommit(SqliteSyncCounts().syncs - before.syncs,
+                                    SqliteSyncCounts().seconds - before.seconds);
+    }
+    return r;
 }
 
-// Runs one size in a child process so that its peak resident memory is its own.
-std::string RunSizeApart(int n) {
+// ---- child processes and medians ------------------------------------------
+
+// Runs work() in a child process in a scratch directory of its own, so that
+// its peak resident memory (kilobytes, into peakKb) is its own.
+template <class Result, class Work>
+Result RunApart(Work work, long& peakKb) {
     std::string dir = (std::filesystem::temp_directory_path() / "bench-store-XXXXXX").string();
     if (::mkdtemp(dir.data()) == nullptr) Fail("mkdtemp", 0);
     int fds[2];
@@ -447,24 +317,153 @@ std::string RunSizeApart(int n) {
     const pid_t child = ::fork();
     if (child < 0) Fail("fork", errno);
     if (child == 0) {
-        const std::string summary = RunSize(n, dir);
-        std::fflush(stdout);
-        if (::write(fds[1], summary.data(), summary.size()) < 0) std::_Exit(1);
+        const Result result = work(dir);
+        if (::write(fds[1], &result, sizeof result) != static_cast<ssize_t>(sizeof result))
+            std::_Exit(1);
         std::_Exit(0);
     }
     ::close(fds[1]);
-    std::string summary;
-    char buffer[256];
-    for (ssize_t got; (got = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-        summary.append(buffer, static_cast<std::size_t>(got));
+    Result result{};
+    std::size_t got = 0;
+    auto* bytes = reinterpret_cast<char*>(&result);
+    for (ssize_t n;
+         got < sizeof result && (n = ::read(fds[0], bytes + got, sizeof result - got)) > 0;)
+        got += static_cast<std::size_t>(n);
     ::close(fds[0]);
     int status = 0;
     rusage usage{};
     ::wait4(child, &status, 0, &usage);
     std::filesystem::remove_all(dir);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || summary.empty()) Fail("size run", status);
-    // ru_maxrss is in kilobytes.
-    return summary + " peak_rss_mb=" + std::to_string((usage.ru_maxrss + 512) / 1024);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || got != sizeof result)
+        Fail("child run", status);
+    peakKb = std::max(peakKb, usage.ru_maxrss);
+    return result;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t m = values.size() / 2;
+    return values.size() % 2 ? values[m] : (values[m - 1] + values[m]) / 2;
+}
+
+// Cell by cell, the median of the runs' seconds.
+BulkLine MedianLine(const std::vector<BulkLine>& runs) {
+    BulkLine line = runs.front();
+    std::vector<double> cell;
+    for (auto pick : {-1, 0, 1, 2}) {
+        cell.clear();
+        for (const BulkLine& run : runs) cell.push_back(pick < 0 ? run.ours : run.theirs[pick]);
+        (pick < 0 ? line.ours : line.theirs[static_cast<std::size_t>(pick)]) = Median(cell);
+    }
+    return line;
+}
+
+double Ratio(const BulkLine& line, std::size_t peer) {
+    return line.theirs[peer] / line.ours;
+}
+double RatioToBest(const BulkLine& line) {
+    return *std::min_element(line.theirs.begin(), line.theirs.end()) / line.ours;
+}
+
+// ---- output ---------------------------------------------------------------
+
+void PrintHeader() {
+    std::printf("%-44s %16s", "workload: records/s (us/record)", "this store");
+    for (const Peer& peer : kPeers) std::printf(" %20s", peer.name);
+    std::printf("  ratio vs journal / WAL-FULL / WAL-NORMAL\n");
+}
+
+void PrintLine(const char* what, const BulkLine& line) {
+    auto cell = [&](double seconds, int width) {
+        char text[48];
+        std::snprintf(text, sizeof text, "%.0f (%.2f)", line.records / seconds,
+                      1e6 * seconds / line.records);
+        std::printf(" %*s", width, text);
+    };
+    std::printf("%-44s", what);
+    cell(line.ours, 16);
+    for (double t : line.theirs) cell(t, 20);
+    std::printf("  %6.2fx / %6.2fx / %6.2fx\n", Ratio(line, 0), Ratio(line, 1), Ratio(line, 2));
+}
+
+void PrintCounts(const char* what, const FileCounts& c) {
+    std::printf("  store file operations per %-15s syncs %7.2f  reads %8.2f  writes %8.2f\n", what,
+                c.syncs / 100.0, c.reads / 100.0, c.writes / 100.0);
+}
+
+std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+// Runs every workload at size n `runs` times; prints the median table and
+// answers the size's summary line.
+std::string BenchSize(int n, int runs) {
+    long peakKb = 0;
+    std::vector<SizeResult> results;
+    for (int run = 0; run < runs; ++run)
+        results.push_back(
+            RunApart<SizeResult>([n](const std::string& dir) { return RunSize(n, dir); }, peakKb));
+    const SizeResult& first = results.front();
+    std::printf(
+        "\nn=%d: records of %d bytes, %d keys, %d page buffers (%d for the bulk add (b)); "
+        "(a) commits %d records into the log of n; %d lookups; median of %d run(s)\n",
+        n, kRecordLength, kKeyCount, first.buffers, first.bulkBuffers, first.committed, kLookups,
+        runs);
+    PrintHeader();
+    BulkLine median[kWorkloads];
+    for (int w = 0; w < kWorkloads; ++w) {
+        std::vector<BulkLine> cells;
+        for (const SizeResult& r : results) cells.push_back(r.lines[w]);
+        median[w] = MedianLine(cells);
+        PrintLine(kWorkloadNames[w], median[w]);
+    }
+    PrintCounts("flush in (a):", first.perFlushA);
+    std::printf("  syncs per flush / commit in (a) (ms each):");
+    for (std::size_t i = 0; i < first.syncsA.size(); ++i) {
+        const SqliteSyncs& c = first.syncsA[i];
+        std::printf("  %s %.2f (%.2f)", i == 0 ? "this store" : kPeers[i - 1].name,
+                    static_cast<double>(c.syncs) / first.committed, 1e3 * c.seconds);
+    }
+    std::printf("\n");
+    PrintCounts("record in (b):", first.perRecordB);
+    std::printf("  peak resident memory %ld MB\n", (peakKb + 512) / 1024);
+    char summary[200];
+    std::snprintf(summary, sizeof summary,
+                  "summary n=%d a_vs_wal_full=%.2f b_vs_best=%.2f c_vs_best=%.2f d_vs_best=%.2f "
+                  "peak_rss_mb=%ld",
+                  n, Ratio(median[kA], kWalFull), RatioToBest(median[kB]), RatioToBest(median[kC]),
+                  RatioToBest(median[kD]), (peakKb + 512) / 1024);
+    return summary;
+}
+
+void BenchBulkPaths(int runs) {
+    long peakKb = 0;
+    std::vector<BulkLine> cty;
+    std::vector<BulkLine> renumber;
+    for (int run = 0; run < runs; ++run) {
+        cty.push_back(RunApart<BulkLine>(
+            [](const std::string& dir) { return CtyImport(dir, PageBuffers()); }, peakKb));
+        renumber.push_back(RunApart<BulkLine>(
+            [](const std::string& dir) {
+                return RenumberLog(dir, PageBuffers(), kRenumberedContacts);
+            },
+            peakKb));
+    }
+    std::printf(
+        "\nthe program's bulk passes (SQLite: the same records and keys, one "
+        "transaction); median of %d run(s)\n",
+        runs);
+    PrintHeader();
+    const BulkLine ctyLine = MedianLine(cty);
+    const BulkLine renumberLine = MedianLine(renumber);
+    PrintLine("country file into the prefix tables", ctyLine);
+    PrintLine("renumbering a log of 20 000 contacts", renumberLine);
+    std::printf("  peak resident memory %ld MB\n", (peakKb + 512) / 1024);
+    std::printf("bulk cty_vs_best=%.2f renumber_vs_best=%.2f\n", RatioToBest(ctyLine),
+                RatioToBest(renumberLine));
 }
 
 }  // namespace
@@ -473,9 +472,12 @@ int main(int argc, char** argv) {
     std::vector<int> sizes;
     for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
     if (sizes.empty()) sizes = {2000, 20000, 200000};
+    const int runs = std::max(1, EnvInt("MSS_BENCH_RUNS", 1));
+    std::printf("load average at start: %s\n", LoadAverage().c_str());
     std::vector<std::string> summaries;
-    for (int n : sizes) summaries.push_back(RunSizeApart(n));
-    std::printf("\n");
+    for (int n : sizes) summaries.push_back(BenchSize(n, runs));
+    BenchBulkPaths(runs);
+    std::printf("load average at end: %s\n\n", LoadAverage().c_str());
     for (const std::string& line : summaries) std::printf("%s\n", line.c_str());
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "app/ContestBrow.h"
 #include "app/SuiteSettingsValues.h"
 #include "contest/ContestStore.h"
+#include "log/LogKeys.h"
 #include "platform/Messages.h"
 #include "radio/CtyImporter.h"
 #include "radio/ProgramValues.h"
@@ -44,6 +45,8 @@ bool InitProgramRecordStore() {
     settings.languageGerman = values.LanguageGerman == 1;
     settings.runDir = values.RunDir;
     settings.halt = [] { std::exit(EXIT_FAILURE); };
+    // The contest log has the most keys of all the files the program opens.
+    settings.pageBuffers = store::PageBuffersFor(log::kLogKeyCount);
     return store::InitRecordStore(settings);
 }
 

@@ -7,11 +7,13 @@
 
 #include "log/DupeCheck.h"
 #include "log/EntryActions.h"
+#include "log/LogKeys.h"
 #include "platform/Messages.h"
 #include "radio/Baender.h"
 #include "radio/DateTime.h"
 #include "radio/FormatPicture.h"
 #include "radio/Text.h"
+#include "store/Filer.h"
 
 namespace mss::log {
 
@@ -316,6 +318,8 @@ AdifImportResult ImportAdif(LogSession& s, EntryState& st, const PanelLayout& la
                             const PanelValues& defaults, const AdifImportOptions& options,
                             PassProgress& progress) {
     AdifImportResult result;
+    const store::ScopedPageBuffers bulkCache(store::BulkPageBuffersFor(
+        kLogKeyCount, std::int64_t{s.log->RecordCount()} + std::ssize(file.Records)));
     const ImportPass pass{s, st, layout, fields, defaults, options, s.mode};
     progress.Start(static_cast<std::int32_t>(file.Records.size()));
     std::int32_t done = 0;

@@ -10,6 +10,7 @@
 #include "platform/Messages.h"
 #include "radio/Modi.h"
 #include "radio/ProgramValues.h"
+#include "store/Filer.h"
 #include "store/Rebuild.h"
 
 namespace mss::log {
@@ -141,6 +142,9 @@ RenumberResult Renumber(LogSession& s, RenumberProgress& progress) {
         return RenumberResult::kDone;
     }
     progress.Start(total);
+    // The renumbered log is one bulk add: with all its index pages in the
+    // cache each is written once, at the close.
+    const store::ScopedPageBuffers bulkCache(store::BulkPageBuffersFor(kLogKeyCount, total));
     const std::string targetName = RenumberedLogName(log.LogicalName());
     store::SharedDefinition definition = ContestLogDefinition(targetName);
     const std::string& logFile = log.FileName();

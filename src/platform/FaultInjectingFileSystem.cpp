@@ -59,7 +59,17 @@ class FaultFile : public File {
     }
 
     int Size(std::int64_t& size) override { return Alive() ? base_->Size(size) : EIO; }
-    int Truncate(std::int64_t size) override { return Alive() ? base_->Truncate(size) : EIO; }
+    // Growing a file takes room on the disk as writing its zeros would.
+    int Truncate(std::int64_t size) override {
+        if (!Alive()) return EIO;
+        std::int64_t old = 0;
+        if (int err = base_->Size(old)) return err;
+        const std::int64_t grown = size > old ? size - old : 0;
+        if (grown > state_->writeBudget - state_->bytesWritten) return ENOSPC;
+        if (int err = base_->Truncate(size)) return err;
+        state_->bytesWritten += grown;
+        return 0;
+    }
 
     int Sync() override {
         if (!Alive()) return EIO;

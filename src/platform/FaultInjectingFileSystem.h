@@ -15,7 +15,8 @@ class FaultInjectingFileSystem : public FileSystem {
   public:
     explicit FaultInjectingFileSystem(std::shared_ptr<FileSystem> base);
 
-    // After this many further bytes every write is cut short with ENOSPC.
+    // After this many further bytes every write is cut short with ENOSPC
+    // (growing a file counts as writing its zeros).
     void FailWritesAfter(std::int64_t bytes);
     // Every Sync from now on fails with EIO (a dying disk).
     void FailSyncs(bool fail);

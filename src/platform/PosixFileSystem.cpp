@@ -76,7 +76,7 @@ class PosixFile : public File {
 
     int Truncate(std::int64_t size) override {
         if (fd_ < 0) return EBADF;
-        Unmap();  // pages beyond a shrunken end must not be touched
+        if (size < size_) Unmap();  // pages beyond a shrunken end must not be touched
         if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) return errno;
         size_ = size;
         return 0;

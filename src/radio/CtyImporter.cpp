@@ -8,6 +8,7 @@
 #include "platform/Cp1252.h"
 #include "radio/CtyFormat.h"
 #include "radio/DxccTable.h"
+#include "store/Filer.h"
 #include "suite/SuiteFiles.h"
 #include "suite/SuitePrefixRecord.h"
 
@@ -125,6 +126,10 @@ CtyImportResult ImportCty(std::istream& ctyDat, const std::map<std::string, int>
     store::TFileblockObject* exceptions = exceptionUse.get();
     if (exceptions != nullptr && exceptions->RecordCount() != 0) exceptions = nullptr;
     Importer importer(*prefixUse.get(), exceptions, result);
+    std::int64_t records = 0;
+    for (const CtyEntity& entity : file.entities) records += std::ssize(entity.prefixes) + 1;
+    const store::ScopedPageBuffers bulkCache(store::BulkPageBuffersFor(
+        static_cast<int>(suite::DefinitionOf(suite::SuiteFile::QVPREFIX).keys.size()), records));
     const std::map<int, std::string> dxccPrefixes = DxccPrefixes(file, codes);
 
     const int total = static_cast<int>(file.entities.size());

@@ -111,15 +111,32 @@ EngineCode WriteData(Descriptor& d, std::int64_t offset, std::span<const std::ui
     return WriteExact(*d.data, offset, data);
 }
 
-EngineCode WriteIndex(Descriptor& d, std::int64_t offset, std::span<const std::uint8_t> data) {
-    // Index bytes may reach the disk only once InUse = 1 is durable: after a
-    // power loss a half-written index must never look clean.
+namespace {
+
+// Index changes may reach the disk only once InUse = 1 is durable: after a
+// power loss a half-written index must never look clean.
+EngineCode BeforeIndexChange(Descriptor& d) {
     if (d.modified && !d.markDurable) {
         if (EngineCode code = Sync(*d.data)) return code;
         d.markDurable = true;
     }
     d.unsynced = true;
+    return kOk;
+}
+
+}  // namespace
+
+EngineCode WriteIndex(Descriptor& d, std::int64_t offset, std::span<const std::uint8_t> data) {
+    if (EngineCode code = BeforeIndexChange(d)) return code;
     return WriteExact(*d.index, offset, data);
+}
+
+EngineCode GrowIndex(Descriptor& d, std::int64_t size) {
+    if (EngineCode code = BeforeIndexChange(d)) return code;
+    // Extending the file gives the zeros without writing them, which keeps a
+    // growing index from writing (and syncing) a whole row per new page.
+    int err = d.index->Truncate(size);
+    return err == 0 ? kOk : OsFailure(FileOp::Write, err);
 }
 
 EngineCode MarkModified(Descriptor& d) {

@@ -116,6 +116,8 @@ EngineCode WriteExact(platform::File& file, std::int64_t offset,
                       std::span<const std::uint8_t> data);
 EngineCode WriteData(Descriptor& d, std::int64_t offset, std::span<const std::uint8_t> data);
 EngineCode WriteIndex(Descriptor& d, std::int64_t offset, std::span<const std::uint8_t> data);
+// Extends the index file with zeros to size bytes.
+EngineCode GrowIndex(Descriptor& d, std::int64_t size);
 EngineCode Sync(platform::File& file);
 
 // Writes InUse = 1 before the first change after an open or a flush.

@@ -262,6 +262,39 @@ EngineCode InitEngine(int pageBuffers, int& buffersObtained,
     return Finish(kOk);
 }
 
+EngineCode ResizePageCache(int pageBuffers, int& buffersObtained) {
+    if (EngineCode code = Begin()) return Finish(code);
+    if (pageBuffers < 8) return Finish(kTooFewBuffersRequested);
+    PageCache& cache = *Engine().cache;
+    EngineCode code = kOk;
+    if (pageBuffers > cache.Size()) {
+        cache.Grow(pageBuffers);
+    } else {
+        code = detail::ShrinkCache(pageBuffers);
+    }
+    buffersObtained = cache.Size();
+    return Finish(code);
+}
+
+int PageBufferCount() {
+    return EngineInitialised() ? Engine().cache->Size() : 0;
+}
+
+ScopedPageBuffers::ScopedPageBuffers(int pageBuffers) {
+    if (!EngineInitialised() || PageBufferCount() >= pageBuffers) return;
+    previous_ = PageBufferCount();
+    int obtained = 0;
+    (void)ResizePageCache(pageBuffers, obtained);
+}
+
+ScopedPageBuffers::~ScopedPageBuffers() {
+    if (previous_ == 0 || !EngineInitialised()) return;
+    // A page that cannot be written back leaves its fileblock marked for a
+    // rebuild, which its next flush or close reports.
+    int obtained = 0;
+    (void)ResizePageCache(previous_, obtained);
+}
+
 EngineCode ExitEngine() {
     if (EngineCode code = Begin()) return Finish(code);
     detail::EngineState& e = Engine();

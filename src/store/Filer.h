@@ -8,6 +8,7 @@
 // only meaningful on success.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -43,12 +44,42 @@ constexpr int PageBuffersFor(int maxKeyCount) {
     return maxKeyCount * kPerKey > kMinimum ? maxKeyCount * kPerKey : kMinimum;
 }
 
+// The page buffers for a bulk pass that adds `records` records with
+// keyCount keys: enough for every page of their indexes (about 40 entries a
+// page), so that each page is written once and never read back, but at most
+// 32 768 buffers (some 120 MB); never fewer than PageBuffersFor(keyCount).
+constexpr int BulkPageBuffersFor(int keyCount, std::int64_t records) {
+    constexpr std::int64_t kMaximum = 32768;
+    const std::int64_t wanted = std::min(kMaximum, keyCount * (records / 40 + 4));
+    return std::max(PageBuffersFor(keyCount), static_cast<int>(wanted));
+}
+
 // Engine lifecycle. PageBuffersFor(the largest key count) is the program's
 // page buffer count; the file system defaults to the platform's.
 [[nodiscard]] EngineCode InitEngine(int pageBuffers, int& buffersObtained,
                                     std::shared_ptr<platform::FileSystem> fileSystem = nullptr);
 EngineCode ExitEngine();
 bool EngineInitialised();
+// Sets the page buffer count of the running engine (at least 8); growing
+// takes what memory gives, shrinking writes the dirty pages of the buffers
+// it drops. buffersObtained is the count afterwards.
+[[nodiscard]] EngineCode ResizePageCache(int pageBuffers, int& buffersObtained);
+// The page buffers of the running engine; 0 when it is not running.
+int PageBufferCount();
+
+// A larger page cache for as long as a bulk pass runs, the former count
+// afterwards. Does nothing when the engine is not running or already has
+// that many buffers.
+class ScopedPageBuffers {
+  public:
+    explicit ScopedPageBuffers(int pageBuffers);
+    ~ScopedPageBuffers();
+    ScopedPageBuffers(const ScopedPageBuffers&) = delete;
+    ScopedPageBuffers& operator=(const ScopedPageBuffers&) = delete;
+
+  private:
+    int previous_ = 0;
+};
 
 // The error state of the last operation.
 bool EngineOk();

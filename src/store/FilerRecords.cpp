@@ -47,7 +47,8 @@ EngineCode AddSlot(Descriptor& d, std::span<const std::uint8_t> record, RecordRe
     if (EngineCode code = MarkModified(d)) return code;
     const DataHeader saved = d.header;
     RecordRef slot = 0;
-    if (d.header.firstFree == -1) {
+    const bool appended = d.header.firstFree == -1;
+    if (appended) {
         // CountSlots answers SlotCount + 1, which must stay an int32.
         if (d.header.slotCount >= INT32_MAX - 1) return kShortWrite;
         slot = ++d.header.slotCount;
@@ -58,15 +59,22 @@ EngineCode AddSlot(Descriptor& d, std::span<const std::uint8_t> record, RecordRe
         return code;
     }
     const auto recLen = static_cast<std::size_t>(d.header.recLen);
-    std::vector<std::uint8_t> image(recLen, 0);
+    thread_local std::vector<std::uint8_t> image;
+    image.assign(recLen, 0);
     std::copy_n(record.begin(), std::min(record.size(), recLen), image.begin());
-    // The delete mark goes last: a write that fails part-way leaves a reused
-    // slot marked free with its chain link intact, never a half-written
-    // record that a rebuild would take for a live one.
+    // The delete mark of a reused slot goes last: a write that fails part-way
+    // leaves it marked free with its chain link intact, never a half-written
+    // record that a rebuild would take for a live one. An appended slot has
+    // no mark to keep (unwritten bytes read as zero), so one write does.
     const std::span<const std::uint8_t> bytes(image);
     const std::int64_t offset = SlotOffset(d, slot);
-    EngineCode code = WriteData(d, offset + kDeleteMarkSize, bytes.subspan(kDeleteMarkSize));
-    if (!code) code = WriteData(d, offset, bytes.first(kDeleteMarkSize));
+    EngineCode code = kOk;
+    if (appended) {
+        code = WriteData(d, offset, bytes);
+    } else {
+        code = WriteData(d, offset + kDeleteMarkSize, bytes.subspan(kDeleteMarkSize));
+        if (!code) code = WriteData(d, offset, bytes.first(kDeleteMarkSize));
+    }
     if (code) {
         d.header = saved;  // the slot goes back to the chain or the end
         return code;

@@ -117,9 +117,7 @@ EngineCode AppendPage(Descriptor& d, int k, std::int32_t& pageNo) {
     pageNo = key.header.pageCount + 1;
     if (pageNo > d.rowCount) {
         // The file grows by whole zero-filled rows.
-        std::vector<std::uint8_t> row(static_cast<std::size_t>(d.rowSize), 0);
-        if (EngineCode code = WriteIndex(d, (std::int64_t{d.rowCount} + 1) * d.rowSize, row))
-            return code;
+        if (EngineCode code = GrowIndex(d, (std::int64_t{d.rowCount} + 2) * d.rowSize)) return code;
         ++d.rowCount;
     }
     key.header.pageCount = pageNo;
@@ -184,7 +182,7 @@ EngineCode FreePage(Descriptor& d, int k, std::int32_t page) {
 EngineCode WritePages(Descriptor& d, bool release) {
     PageCache& cache = *Engine().cache;
     EngineCode first = kOk;
-    std::vector<int> buffers = cache.BuffersOf(d.id);
+    std::vector<int> buffers = release ? cache.BuffersOf(d.id) : cache.DirtyBuffersOf(d.id);
     // In file order, so the writes go out sequentially.
     std::sort(buffers.begin(), buffers.end(), [&](int a, int b) {
         const PageOwner& x = cache.OwnerOf(a);
@@ -199,6 +197,28 @@ EngineCode WritePages(Descriptor& d, bool release) {
             if (!code) cache.SetDirty(buffer, false);
         }
         if (release) cache.Release(buffer);
+    }
+    return first;
+}
+
+EngineCode ShrinkCache(int count) {
+    PageCache& cache = *Engine().cache;
+    EngineCode first = kOk;
+    while (cache.Size() > count) {
+        const int b = cache.Size() - 1;
+        if (cache.InUse(b) && cache.IsDirty(b)) {
+            const PageOwner owner = cache.OwnerOf(b);
+            auto it = Engine().open.find(owner.fileblock);
+            if (it != Engine().open.end()) {
+                Descriptor& d = *it->second;
+                EngineCode code = WritePage(d, owner.key, owner.page, cache.PageOf(b));
+                // The page is gone with its buffer: the index must be rebuilt.
+                if (code) d.needsRebuild = true;
+                if (code && !first) first = code;
+            }
+        }
+        cache.Release(b);
+        cache.DropLast();
     }
     return first;
 }

@@ -15,6 +15,9 @@ EngineCode AllocatePage(Descriptor& d, int k, PageRef& out);
 EngineCode FreePage(Descriptor& d, int k, std::int32_t page);
 // Writes the fileblock's dirty pages; with release its buffers are freed too.
 EngineCode WritePages(Descriptor& d, bool release);
+// Drops buffers from the top until count are left, writing dirty pages
+// first; a page that cannot be written leaves its fileblock to be rebuilt.
+EngineCode ShrinkCache(int count);
 // Frees the fileblock's buffers without writing them.
 void DropPages(Descriptor& d);
 

@@ -1,17 +1,32 @@
 #include "store/PageCache.h"
 
+#include <algorithm>
 #include <new>
 
 namespace mss::store {
 
 PageCache::PageCache(int count) {
-    buffers_.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
-    for (int i = 0; i < count; ++i) {
+    Grow(count);
+}
+
+void PageCache::Grow(int count) {
+    // Entries of dropped buffers must not stand for the new ones.
+    std::erase_if(dirtyList_, [&](int b) { return b >= Size(); });
+    for (int i = Size(); i < count; ++i) {
         std::unique_ptr<Buffer> buffer(new (std::nothrow) Buffer);
         if (!buffer) break;  // the caller decides whether what we got is enough
         buffers_.push_back(std::move(buffer));
         LinkBack(i);
     }
+}
+
+void PageCache::DropLast() {
+    const int b = Size() - 1;
+    Unlink(b);
+    buffers_.pop_back();
+    if (dirtyList_.size() > 0 && dirtyList_.back() == b) dirtyList_.pop_back();
+    // Anything else listed of a dropped buffer is cleaned away by the next
+    // DirtyBuffersOf, which checks the number first.
 }
 
 int PageCache::Find(const PageOwner& owner) const {
@@ -54,6 +69,21 @@ std::vector<int> PageCache::BuffersOf(std::uint32_t fileblock) const {
     std::vector<int> result;
     for (const auto& [owner, b] : index_)
         if (owner.fileblock == fileblock) result.push_back(b);
+    return result;
+}
+
+std::vector<int> PageCache::DirtyBuffersOf(std::uint32_t fileblock) {
+    std::vector<int> result;
+    std::erase_if(dirtyList_, [&](int b) {
+        if (b >= Size()) return true;  // dropped since it was listed
+        Buffer& buffer = *buffers_[b];
+        if (!buffer.dirty) {
+            buffer.listed = false;
+            return true;
+        }
+        if (buffer.owner.fileblock == fileblock) result.push_back(b);
+        return false;
+    });
     return result;
 }
 

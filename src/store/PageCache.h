@@ -49,6 +49,10 @@ class PageCache {
     PageCache& operator=(const PageCache&) = delete;
 
     int Size() const { return static_cast<int>(buffers_.size()); }
+    // Adds buffers one by one up to count (as many as memory gives).
+    void Grow(int count);
+    // Drops the buffer with the highest number, which must be free (Release).
+    void DropLast();
 
     // The buffer holding owner's page, or -1.
     int Find(const PageOwner& owner) const;
@@ -64,12 +68,22 @@ class PageCache {
     const PageOwner& OwnerOf(int b) const { return buffers_[b]->owner; }
     bool InUse(int b) const { return buffers_[b]->inUse; }
     bool IsDirty(int b) const { return buffers_[b]->dirty; }
-    void SetDirty(int b, bool dirty) { buffers_[b]->dirty = dirty; }
+    void SetDirty(int b, bool dirty) {
+        Buffer& buffer = *buffers_[b];
+        if (dirty && !buffer.listed) {
+            dirtyList_.push_back(b);
+            buffer.listed = true;
+        }
+        buffer.dirty = dirty;
+    }
     void Pin(int b) { ++buffers_[b]->pins; }
     void Unpin(int b) { --buffers_[b]->pins; }
 
-    // Buffers owned by a fileblock, for flush and close.
+    // Buffers owned by a fileblock, for close.
     std::vector<int> BuffersOf(std::uint32_t fileblock) const;
+    // Its dirty buffers, for flush: found without looking at every buffer,
+    // so that a flush after one change costs as little with a large cache.
+    std::vector<int> DirtyBuffersOf(std::uint32_t fileblock);
 
   private:
     struct Buffer {
@@ -77,6 +91,7 @@ class PageCache {
         PageOwner owner;
         bool inUse = false;
         bool dirty = false;
+        bool listed = false;  // in dirtyList_
         int pins = 0;
         int prev = -1;  // towards the most recently used end
         int next = -1;
@@ -95,6 +110,8 @@ class PageCache {
 
     std::vector<std::unique_ptr<Buffer>> buffers_;
     std::unordered_map<PageOwner, int, OwnerHash> index_;
+    // Every dirty buffer, and some that were cleaned since (dropped lazily).
+    std::vector<int> dirtyList_;
     int head_ = -1;  // most recently used
     int tail_ = -1;  // least recently used
 };

@@ -224,7 +224,7 @@ bool InitRecordStore(const RecordStoreSettings& settings) {
     s.notify = settings.notify;
     InstallErrorRegister(std::make_unique<TErrorHandler>());
     Errors().SetLogFileName(s.runDir + "KX.ERR");
-    if (InitFiles(0, 160, 32, settings.fileSystem) != 0) {
+    if (InitFiles(0, settings.pageBuffers, 32, settings.fileSystem) != 0) {
         platform::CurrentMessages().Information(
             Text(s.german, "Dateiverwaltung konnte nicht initialisiert werden",
                  "Error initializising file manager"));

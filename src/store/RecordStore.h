@@ -11,6 +11,7 @@
 
 #include "platform/File.h"
 #include "store/ErrorRegister.h"
+#include "store/Filer.h"
 
 namespace mss::store {
 
@@ -18,6 +19,8 @@ struct RecordStoreSettings {
     bool languageGerman = true;
     std::string runDir;  // the program's directory, with a trailing "/"
     std::shared_ptr<platform::FileSystem> fileSystem;  // nullptr = the platform's
+    // PageBuffersFor(the largest key count of the files the program opens).
+    int pageBuffers = PageBuffersFor(0);
     // Ends the program after a fatal error; runs after the report, when every
     // fileblock has been closed. Without one the failing call returns.
     std::function<void()> halt;
@@ -25,8 +28,8 @@ struct RecordStoreSettings {
     std::function<void()> notify;
 };
 
-// Creates the error handler, initialises the object layer (0, 160, 32) and
-// installs the question callback. On failure shows the information text and
+// Creates the error handler, initialises the object layer (0, pageBuffers,
+// 32) and installs the question callback. On failure shows the information text and
 // answers false (the program then ends with exit code 1).
 bool InitRecordStore(const RecordStoreSettings& settings);
 void ExitRecordStore();

@@ -169,5 +169,48 @@ TEST_F(EngineFaultTest, FailedCommitLeavesTheFileblockMarkedInUse) {
     EXPECT_EQ(PowerLossAndReopen(), kNotClosedProperly);
 }
 
+TEST_F(EngineFaultTest, ResizingThePageCacheBetweenChangesKeepsEveryEntry) {
+    UseFaultyFileSystem(8);
+    // Each step adds entries, some on a larger cache for a while, then sets
+    // the size: shrinking must write what only the dropped buffers held.
+    struct Step {
+        int scoped;  // 0 = no larger cache while adding
+        int size;
+    };
+    const Step steps[] = {{0, 400}, {0, 8}, {3000, 2000}, {50, 9}, {0, 8}};
+    int added = 0;
+    for (const Step& step : steps) {
+        const int before = PageBufferCount();
+        {
+            const ScopedPageBuffers bulk(step.scoped);
+            EXPECT_EQ(PageBufferCount(), std::max(step.scoped, before));
+            for (int i = 0; i < 150; ++i) AddKeyed(++added);
+        }
+        EXPECT_EQ(PageBufferCount(), before);
+        int obtained = 0;
+        ASSERT_EQ(ResizePageCache(step.size, obtained), kOk);
+        EXPECT_EQ(obtained, step.size);
+    }
+    ASSERT_EQ(CloseFileblock(fb_), kOk);
+    const TreeReport numbers = CheckTree(PathOf("P.IX"), {5, 8}, 1);
+    ASSERT_EQ(static_cast<int>(numbers.entries.size()), added);
+    for (int i = 0; i < added; ++i) EXPECT_EQ(numbers.entries[i].ref, i + 1);
+    EXPECT_EQ(static_cast<int>(CheckTree(PathOf("P.IX"), {5, 8}, 2).entries.size()), added);
+}
+
+TEST_F(EngineFaultTest, PageLostWhileTheCacheShrinksLeavesTheFileblockToBeRebuilt) {
+    UseFaultyFileSystem(8);
+    int obtained = 0;
+    ASSERT_EQ(ResizePageCache(400, obtained), kOk);
+    for (int i = 1; i <= 200; ++i) AddKeyed(i);
+    fs_->FailWritesAfter(0);
+    EXPECT_EQ(ResizePageCache(8, obtained), kShortWrite);
+    EXPECT_EQ(obtained, 8);
+    fs_->ClearFaults();
+    EXPECT_EQ(CloseFileblock(fb_), kShortRead);
+    EXPECT_EQ(ReadFileBytes(PathOf("P.DAT"))[20], 1);
+    EXPECT_EQ(OpenFileblock(Base("P"), false, fb_), kNotClosedProperly);
+}
+
 }  // namespace
 }  // namespace mss::store::test

@@ -2,10 +2,6 @@
 // SIGKILL at random moments; every acknowledged record must be found again.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
@@ -54,35 +50,29 @@ TEST(KillTest, EveryAcknowledgedRecordSurvivesSigkillAtRandomMoments) {
     int rebuilds = 0;
     for (int round = 0; kills < wantedKills; ++round) {
         ASSERT_LT(round, 2 * wantedKills) << "the child keeps ending by itself; seed " << seed;
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            close(fds[0]);
-            RunChild(dir, fds[1], seed + static_cast<std::uint32_t>(round),
+        ChildWithPipe child([&](int fd) {
+            RunChild(dir, fd, seed + static_cast<std::uint32_t>(round),
                      1 + static_cast<std::uint64_t>(round) * 1000000);
-        }
-        close(fds[1]);
+        });
+        ASSERT_TRUE(child.Started());
         // Kill after some acknowledged operations and a pause that lands
         // anywhere inside the next ones.
         const int waitFor = std::uniform_int_distribution<int>(0, 8)(random);
         const int pauseUs = std::uniform_int_distribution<int>(0, 6000)(random);
         OpMessage m;
-        for (int done = 0; done < waitFor && ReadMessage(fds[0], m, 20000);) {
+        for (int done = 0; done < waitFor && ReadMessage(child.Fd(), m, 20000);) {
             model.Apply(m);
             done += m.done;
             acknowledged += m.done;
         }
         std::this_thread::sleep_for(std::chrono::microseconds(pauseUs));
-        kill(pid, SIGKILL);
-        while (ReadMessage(fds[0], m, 20000)) {
+        child.Kill();
+        while (ReadMessage(child.Fd(), m, 20000)) {
             model.Apply(m);
             acknowledged += m.done;
         }
-        close(fds[0]);
         int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(child.Wait(status));
         ASSERT_FALSE(WIFEXITED(status))
             << "the child failed with " << WEXITSTATUS(status) << "; seed " << seed;
         if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) ++kills;

@@ -4,10 +4,6 @@
 // killed run left on disk.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <filesystem>
 #include <iostream>
@@ -74,26 +70,18 @@ TEST(RebuildKillTest, EveryAcknowledgedRecordSurvivesSigkillInsideTheAutomaticRe
             for (int i = 0; i < steps; ++i) ASSERT_TRUE(workload.Step(announce)) << "seed " << seed;
         }
         MarkInUse(dir);
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            close(fds[0]);
-            RunChild(dir, fds[1]);
-        }
-        close(fds[1]);
+        ChildWithPipe child([&](int fd) { RunChild(dir, fd); });
+        ASSERT_TRUE(child.Started());
         char started = 0;
-        ASSERT_TRUE(ReadAll(fds[0], &started, 1, 20000)) << "seed " << seed;
+        ASSERT_TRUE(ReadAll(child.Fd(), &started, 1, 20000)) << "seed " << seed;
         const auto delay =
             std::uniform_int_distribution<std::int64_t>(0, rebuildMicros * 6 / 5)(random);
         std::this_thread::sleep_for(std::chrono::microseconds(delay));
-        kill(pid, SIGKILL);
+        child.Kill();
         std::int64_t micros = 0;
-        if (ReadAll(fds[0], &micros, sizeof micros, 20000)) rebuildMicros = micros;
-        close(fds[0]);
+        if (ReadAll(child.Fd(), &micros, sizeof micros, 20000)) rebuildMicros = micros;
         int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(child.Wait(status));
         if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) {
             ++kills;
         } else {
