@@ -10,11 +10,13 @@
 # build-fuzz/artifacts/<target>/crash-... (or timeout-..., leak-...); replay it
 # with build-fuzz/fuzz/fuzz_<target> <file>. The growing corpus is kept in
 # build-fuzz/corpus/<target>, so later runs go on where earlier ones stopped.
+# MSS_FUZZ_DIR names another build folder configured with MSS_BUILD_FUZZ
+# (./test.sh passes its own, so the libraries are compiled once).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-${MSS_FUZZ_SECONDS:-60}}"
 shift || true
-dir=build-fuzz
+dir="${MSS_FUZZ_DIR:-build-fuzz}"
 
 scripts/deps.sh
 export CCACHE_BASEDIR="$PWD"
