@@ -14,6 +14,29 @@ std::int64_t ScoreOf(const ContestDefinition& d, std::int64_t points, std::int64
     return multipliers < 1 ? points : multipliers * points;
 }
 
+EntryTotals SumEntryTotals(const ContestEntry& entry, const ContestExtra& extra) {
+    EntryTotals t;
+    if (entry.TotalsInExtra()) {
+        for (int band = 1; band <= ContestExtra::kBandIndexes; ++band) {
+            t.qsos += extra.QsoCount(band);
+            t.multipliers += extra.MultCount(band);
+            t.points += extra.PointSum(band);
+            t.mult1 += extra.Mult1Count(band);
+            t.mult2 += extra.Mult2Count(band);
+            t.mult3 += extra.Mult3Count(band);
+        }
+        return t;
+    }
+    for (int band = 1; band <= ContestEntry::kBandIndexes; ++band) {
+        t.qsos += entry.QsoCount(band);
+        t.multipliers += entry.MultCount(band);
+        t.points += entry.PointSum(band);
+        t.mult1 += entry.Mult1Count(band);
+        t.mult2 += entry.Mult2Count(band);
+    }
+    return t;
+}
+
 std::vector<BandScore> BandScores(const ContestExtra& extra) {
     std::vector<BandScore> bands;
     bands.reserve(ContestExtra::kBandIndexes);

@@ -25,12 +25,10 @@ Evaluation EvaluateEntry(const ContestEntry& entry, const ContestExtra& extra,
         t.multipliers = inExtra ? extra.MultCount(band) : entry.MultCount(band);
         t.points = inExtra ? extra.PointSum(band) : entry.PointSum(band);
     }
-    const int bands = inExtra ? ContestExtra::kBandIndexes : ContestEntry::kBandIndexes;
-    for (int band = 1; band <= bands; ++band) {
-        e.qsos += inExtra ? extra.QsoCount(band) : entry.QsoCount(band);
-        e.multipliers += inExtra ? extra.MultCount(band) : entry.MultCount(band);
-        e.points += inExtra ? extra.PointSum(band) : entry.PointSum(band);
-    }
+    const EntryTotals sums = SumEntryTotals(entry, extra);
+    e.qsos = sums.qsos;
+    e.multipliers = sums.multipliers;
+    e.points = sums.points;
     if (d.MultMode == 1) e.multipliers = e.bands[0].multipliers;
 
     e.score = ScoreOf(d, e.points, e.multipliers, BandScores(extra));

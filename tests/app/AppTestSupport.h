@@ -136,6 +136,15 @@ inline std::vector<QStringList> ListRows(ui::TkxBrow& brow) {
     return rows;
 }
 
+// The lines of the rows the list has filled, one a line.
+inline std::string BrowserText(const ui::TkxBrow& brow) {
+    std::string text;
+    const ui::TKBrowser* browser = brow.Browser();
+    for (int row = 1; browser != nullptr && row <= browser->FilledRows(); ++row)
+        text += browser->Row(row).Line + "\n";
+    return text;
+}
+
 // A fresh directory as the current and run directory, messages answered
 // by script.
 class AppTest : public ::testing::Test {

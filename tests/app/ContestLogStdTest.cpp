@@ -146,13 +146,7 @@ class ContestLogStdTest : public test::StoreTest {
             records.push_back(log::BufferRecord(log));
         return records;
     }
-    std::string BandLogText() {
-        std::string text;
-        const ui::TKBrowser* browser = form_->Brow().Browser();
-        for (int row = 1; browser != nullptr && row <= browser->FilledRows(); ++row)
-            text += browser->Row(row).Line + "\n";
-        return text;
-    }
+    std::string BandLogText() { return test::BrowserText(form_->Brow()); }
 
     platform::FakeClock clock_{{2012, 8, 12, 14, 0, 0}};  // 12:00 UTC with ClockOffset -2
     platform::ScopedClock installClock_{clock_};

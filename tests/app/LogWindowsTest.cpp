@@ -90,13 +90,7 @@ class LogWindowsTest : public test::StoreTest {
             records.push_back(log::BufferRecord(log));
         return records;
     }
-    static std::string Rows(TKorrekturstd& window) {
-        std::string text;
-        const ui::TKBrowser* browser = window.Brow().Browser();
-        for (int row = 1; browser != nullptr && row <= browser->FilledRows(); ++row)
-            text += browser->Row(row).Line + "\n";
-        return text;
-    }
+    static std::string Rows(TKorrekturstd& window) { return test::BrowserText(window.Brow()); }
 
     platform::FakeClock clock_{{2012, 8, 12, 14, 0, 0}};  // 12:00 UTC with ClockOffset -2
     platform::ScopedClock installClock_{clock_};
