@@ -2,6 +2,7 @@
 // every call on to the platform's and counts syncs, reads and writes.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -10,17 +11,29 @@
 
 namespace mss::bench {
 
+// Plain data, so that a child process can hand it over through a pipe.
 struct FileCounts {
     long syncs = 0;
     long reads = 0;
     long writes = 0;
     double syncSeconds = 0;
+    // Syncs by their place since the last StartOfCommit (the last place also
+    // takes any later ones), and their seconds: what each step of a flush costs.
+    static constexpr int kPlaces = 4;
+    int place = 0;
+    long syncsAt[kPlaces] = {};
+    double secondsAt[kPlaces] = {};
 };
 
 // The counts of every file opened through a CountingFileSystem.
 inline FileCounts& Counts() {
     static FileCounts counts;
     return counts;
+}
+
+// Numbers the syncs from here on from the first place: call it as a commit starts.
+inline void StartOfCommit() {
+    Counts().place = 0;
 }
 
 class CountingFile : public platform::File {
@@ -39,9 +52,14 @@ class CountingFile : public platform::File {
     int Sync() override {
         const auto start = std::chrono::steady_clock::now();
         const int err = file_->Sync();
-        Counts().syncSeconds +=
+        const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        ++Counts().syncs;
+        FileCounts& c = Counts();
+        c.syncSeconds += seconds;
+        ++c.syncs;
+        const int at = std::min(c.place++, FileCounts::kPlaces - 1);
+        ++c.syncsAt[at];
+        c.secondsAt[at] += seconds;
         return err;
     }
     int Close() override { return file_->Close(); }

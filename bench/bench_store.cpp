@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -211,6 +212,9 @@ struct SizeResult {
     BulkLine lines[kWorkloads];
     FileCounts perFlushA;  // per commit of (a), in hundredths
     FileCounts perRecordB;
+    FileCounts perRecordC;
+    FileCounts perRecordD;
+    FileCounts placesA;  // the syncs of (a)'s flushes by their place in a flush
     // Syncs per flush or commit in (a) and seconds per sync: the store, each peer.
     std::array<SqliteSyncs, kPeers.size() + 1> syncsA{};
 };
@@ -255,20 +259,29 @@ SizeResult RunSize(int n, const std::string& dir) {
             engine.Flush();
         });
         r.perRecordB = PerHundred(beforeB, Counts(), n);
+        const FileCounts beforeC = Counts();
         r.lines[kC].ours = Seconds([&] {
             for (int p : picks) engine.Lookup(log[static_cast<std::size_t>(p)].Key(9), out);
         });
+        r.perRecordC = PerHundred(beforeC, Counts(), kLookups);
+        const FileCounts beforeD = Counts();
         int walked = 0;
         r.lines[kD].ours = Seconds([&] { walked = engine.Walk(out); });
         if (walked != n) Fail("walk count", walked);
+        r.perRecordD = PerHundred(beforeD, Counts(), n);
         const FileCounts beforeA = Counts();
         r.lines[kA].ours = Seconds([&] {
             for (const Qso& q : committed) {
+                StartOfCommit();
                 engine.Add(q);
                 engine.Flush();
             }
         });
         r.perFlushA = PerHundred(beforeA, Counts(), r.committed);
+        for (int at = 0; at < FileCounts::kPlaces; ++at) {
+            r.placesA.syncsAt[at] = Counts().syncsAt[at] - beforeA.syncsAt[at];
+            r.placesA.secondsAt[at] = Counts().secondsAt[at] - beforeA.secondsAt[at];
+        }
         r.syncsA[0] =
             PerCommit(Counts().syncs - beforeA.syncs, Counts().syncSeconds - beforeA.syncSeconds);
     }
@@ -398,9 +411,34 @@ std::string LoadAverage() {
     return one + " " + five + " " + fifteen;
 }
 
+// The syncs of one flush of (a) by their place in it, as the engine orders
+// them, against the whole of one SQLite WAL/FULL commit: what bounds (a).
+void PrintSyncPlaces(const SizeResult& r, const BulkLine& a) {
+    static constexpr const char* kPlaceNames[FileCounts::kPlaces] = {
+        "1st (InUse mark, records)", "2nd (index)", "3rd (clean header)", "further"};
+    std::printf("  the store's flush in (a) sync by sync, per flush (ms each):");
+    double seconds = 0;
+    for (int at = 0; at < FileCounts::kPlaces; ++at) {
+        const long syncs = r.placesA.syncsAt[at];
+        if (syncs == 0) continue;
+        seconds += r.placesA.secondsAt[at];
+        std::printf("  %s %.2f (%.2f)", kPlaceNames[at], static_cast<double>(syncs) / r.committed,
+                    1e3 * r.placesA.secondsAt[at] / static_cast<double>(syncs));
+    }
+    std::printf("\n  syncs alone %.2f ms a flush; one SQLite WAL/FULL commit in all %.2f ms\n",
+                1e3 * seconds / r.committed, 1e3 * a.theirs[kWalFull] / a.records);
+}
+
+struct SizeSummary {
+    int n = 0;
+    double ours[kWorkloads] = {};  // seconds per record, median
+    double best[kWorkloads] = {};  // the fastest SQLite peer's
+    std::string line;
+};
+
 // Runs every workload at size n `runs` times; prints the median table and
-// answers the size's summary line.
-std::string BenchSize(int n, int runs) {
+// answers the size's per-record costs and summary line.
+SizeSummary BenchSize(int n, int runs) {
     long peakKb = 0;
     std::vector<SizeResult> results;
     for (int run = 0; run < runs; ++run)
@@ -413,12 +451,17 @@ std::string BenchSize(int n, int runs) {
         n, kRecordLength, kKeyCount, first.buffers, first.bulkBuffers, first.committed, kLookups,
         runs);
     PrintHeader();
+    SizeSummary summary;
+    summary.n = n;
     BulkLine median[kWorkloads];
     for (int w = 0; w < kWorkloads; ++w) {
         std::vector<BulkLine> cells;
         for (const SizeResult& r : results) cells.push_back(r.lines[w]);
         median[w] = MedianLine(cells);
         PrintLine(kWorkloadNames[w], median[w]);
+        summary.ours[w] = median[w].ours / median[w].records;
+        summary.best[w] =
+            *std::min_element(median[w].theirs.begin(), median[w].theirs.end()) / median[w].records;
     }
     PrintCounts("flush in (a):", first.perFlushA);
     std::printf("  syncs per flush / commit in (a) (ms each):");
@@ -428,15 +471,46 @@ std::string BenchSize(int n, int runs) {
                     static_cast<double>(c.syncs) / first.committed, 1e3 * c.seconds);
     }
     std::printf("\n");
+    PrintSyncPlaces(first, median[kA]);
     PrintCounts("record in (b):", first.perRecordB);
+    PrintCounts("lookup in (c):", first.perRecordC);
+    PrintCounts("record in (d):", first.perRecordD);
     std::printf("  peak resident memory %ld MB\n", (peakKb + 512) / 1024);
-    char summary[200];
-    std::snprintf(summary, sizeof summary,
+    char line[200];
+    std::snprintf(line, sizeof line,
                   "summary n=%d a_vs_wal_full=%.2f b_vs_best=%.2f c_vs_best=%.2f d_vs_best=%.2f "
                   "peak_rss_mb=%ld",
                   n, Ratio(median[kA], kWalFull), RatioToBest(median[kB]), RatioToBest(median[kC]),
                   RatioToBest(median[kD]), (peakKb + 512) / 1024);
+    summary.line = line;
     return summary;
+}
+
+// How the cost per record grows with n, from each size to the next and from
+// the smallest to the largest, beside the growth of log n over the same steps.
+void PrintScale(const std::vector<SizeSummary>& sizes) {
+    if (sizes.size() < 2) return;
+    auto logGrowth = [](const SizeSummary& from, const SizeSummary& to) {
+        return std::log(static_cast<double>(to.n)) / std::log(static_cast<double>(from.n));
+    };
+    std::printf("\nscale: microseconds per record at each n; growth per step and over all, "
+                "against log n's\n%-44s", "workload");
+    for (const SizeSummary& size : sizes)
+        std::printf(" %17s", ("n=" + std::to_string(size.n)).c_str());
+    std::printf("  growth: this store / best SQLite / log n\n");
+    for (int w = 0; w < kWorkloads; ++w) {
+        std::printf("%-44s", kWorkloadNames[w]);
+        for (const SizeSummary& size : sizes) std::printf(" %17.2f", 1e6 * size.ours[w]);
+        auto step = [&](const SizeSummary& from, const SizeSummary& to) {
+            const double ours = to.ours[w] / from.ours[w];
+            const double log = logGrowth(from, to);
+            std::printf("  %d->%d x%.2f / x%.2f / x%.2f %s", from.n, to.n, ours,
+                        to.best[w] / from.best[w], log, ours <= log ? "within" : "beyond");
+        };
+        for (std::size_t i = 1; i < sizes.size(); ++i) step(sizes[i - 1], sizes[i]);
+        if (sizes.size() > 2) step(sizes.front(), sizes.back());
+        std::printf("\n");
+    }
 }
 
 void BenchBulkPaths(int runs) {
@@ -474,10 +548,11 @@ int main(int argc, char** argv) {
     if (sizes.empty()) sizes = {2000, 20000, 200000};
     const int runs = std::max(1, EnvInt("MSS_BENCH_RUNS", 1));
     std::printf("load average at start: %s\n", LoadAverage().c_str());
-    std::vector<std::string> summaries;
+    std::vector<SizeSummary> summaries;
     for (int n : sizes) summaries.push_back(BenchSize(n, runs));
+    PrintScale(summaries);
     BenchBulkPaths(runs);
     std::printf("load average at end: %s\n\n", LoadAverage().c_str());
-    for (const std::string& line : summaries) std::printf("%s\n", line.c_str());
+    for (const SizeSummary& size : summaries) std::printf("%s\n", size.line.c_str());
     return 0;
 }

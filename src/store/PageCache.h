@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "store/FileFormat.h"
+#include "store/PageTable.h"
 
 namespace mss::store {
 
@@ -34,13 +34,6 @@ struct Page {
     std::int32_t ChildAt(int i) const { return i == 0 ? left : items[i - 1].right; }
 };
 
-struct PageOwner {
-    std::uint32_t fileblock = 0;
-    int key = 0;
-    std::int32_t page = 0;
-    friend bool operator==(const PageOwner&, const PageOwner&) = default;
-};
-
 class PageCache {
   public:
     // Allocates up to count buffers one by one; Size() tells how many it got.
@@ -48,7 +41,7 @@ class PageCache {
     PageCache(const PageCache&) = delete;
     PageCache& operator=(const PageCache&) = delete;
 
-    int Size() const { return static_cast<int>(buffers_.size()); }
+    int Size() const { return static_cast<int>(pages_.size()); }
     // Adds buffers one by one up to count (as many as memory gives).
     void Grow(int count);
     // Drops the buffer with the highest number, which must be free (Release).
@@ -64,20 +57,20 @@ class PageCache {
     void Release(int b);
     void Touch(int b);
 
-    Page& PageOf(int b) { return buffers_[b]->page; }
-    const PageOwner& OwnerOf(int b) const { return buffers_[b]->owner; }
-    bool InUse(int b) const { return buffers_[b]->inUse; }
-    bool IsDirty(int b) const { return buffers_[b]->dirty; }
+    Page& PageOf(int b) { return *pages_[b]; }
+    const PageOwner& OwnerOf(int b) const { return meta_[b].owner; }
+    bool InUse(int b) const { return meta_[b].inUse; }
+    bool IsDirty(int b) const { return meta_[b].dirty; }
     void SetDirty(int b, bool dirty) {
-        Buffer& buffer = *buffers_[b];
-        if (dirty && !buffer.listed) {
+        Meta& meta = meta_[b];
+        if (dirty && !meta.listed) {
             dirtyList_.push_back(b);
-            buffer.listed = true;
+            meta.listed = true;
         }
-        buffer.dirty = dirty;
+        meta.dirty = dirty;
     }
-    void Pin(int b) { ++buffers_[b]->pins; }
-    void Unpin(int b) { --buffers_[b]->pins; }
+    void Pin(int b) { ++meta_[b].pins; }
+    void Unpin(int b) { --meta_[b].pins; }
 
     // Buffers owned by a fileblock, for close.
     std::vector<int> BuffersOf(std::uint32_t fileblock) const;
@@ -86,8 +79,10 @@ class PageCache {
     std::vector<int> DirtyBuffersOf(std::uint32_t fileblock);
 
   private:
-    struct Buffer {
-        Page page;
+    // What the cache knows of a buffer, kept apart from the page bytes so
+    // that the recency list and the lookups walk a compact array instead of
+    // touching a cold line of every 4 KB buffer.
+    struct Meta {
         PageOwner owner;
         bool inUse = false;
         bool dirty = false;
@@ -96,20 +91,14 @@ class PageCache {
         int prev = -1;  // towards the most recently used end
         int next = -1;
     };
-    struct OwnerHash {
-        std::size_t operator()(const PageOwner& o) const {
-            return std::hash<std::uint64_t>()((std::uint64_t{o.fileblock} << 40) ^
-                                              (std::uint64_t(o.key) << 32) ^
-                                              static_cast<std::uint32_t>(o.page));
-        }
-    };
 
     void Unlink(int b);
     void LinkFront(int b);
     void LinkBack(int b);
 
-    std::vector<std::unique_ptr<Buffer>> buffers_;
-    std::unordered_map<PageOwner, int, OwnerHash> index_;
+    std::vector<std::unique_ptr<Page>> pages_;
+    std::vector<Meta> meta_;  // parallel to pages_
+    PageTable index_;
     // Every dirty buffer, and some that were cleaned since (dropped lazily).
     std::vector<int> dirtyList_;
     int head_ = -1;  // most recently used
