@@ -3,9 +3,10 @@
 // program's bulk passes (the country file import, renumbering a log). SQLite
 // runs in the three journal settings of SqlitePeer.h. Prints records per
 // second, the cost per record, the ratio against each peer, the store's file
-// operations per flush and per record, and the peak resident memory of each
-// size (each size runs in its own process); ends with one machine-readable
-// summary line per size.
+// operations per flush and per record, the time of each sync of a flush, and
+// the peak resident memory of each size (each size runs in its own process);
+// then how the cost per record grows with n against log n; ends with one
+// machine-readable summary line per size.
 //
 // Usage: bench_store [sizes...]   (default 2000 20000 200000)
 // MSS_BENCH_RUNS: runs of everything, each cell the median of them (default
