@@ -107,7 +107,7 @@ EngineCode Sync(platform::File& file) {
 }
 
 EngineCode WriteData(Descriptor& d, std::int64_t offset, std::span<const std::uint8_t> data) {
-    d.unsynced = true;
+    d.dataUnsynced = true;
     return WriteExact(*d.data, offset, data);
 }
 
@@ -119,8 +119,9 @@ EngineCode BeforeIndexChange(Descriptor& d) {
     if (d.modified && !d.markDurable) {
         if (EngineCode code = Sync(*d.data)) return code;
         d.markDurable = true;
+        d.dataUnsynced = false;
     }
-    d.unsynced = true;
+    d.indexUnsynced = true;
     return kOk;
 }
 

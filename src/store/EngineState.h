@@ -73,7 +73,8 @@ struct Descriptor {
     bool readOnly = false;
     bool modified = false;     // InUse was written as 1 since the last flush
     bool markDurable = false;  // ... and has been committed
-    bool unsynced = false;     // bytes were written since the last commit
+    bool dataUnsynced = false;   // the data file was written since its last commit
+    bool indexUnsynced = false;  // the index file was written since its last commit
     bool freeChainChecked = false;
     // An index change failed half-way, or a free chain proved damaged: the
     // file must stay marked in use so that the next open has it rebuilt.

@@ -204,32 +204,40 @@ EngineCode OpenFiles(Descriptor& d, std::string_view baseName, bool readOnly) {
     return kOk;
 }
 
+// Commits a file if it was written since its last commit.
+EngineCode SyncIfWritten(platform::File* file, bool& unsynced) {
+    if (!unsynced) return kOk;
+    if (EngineCode code = detail::Sync(*file)) return code;
+    unsynced = false;
+    return kOk;
+}
+
 // Writes what the cache and the descriptor hold and commits both files, in an
 // order that never lets a half-written index look clean after a power loss:
-// records and InUse = 1 first, then the index, then the clean header.
+// records and InUse = 1 first, then the index, then the clean header. A file
+// that was not written is not committed.
 EngineCode WriteBack(Descriptor& d, bool releasePages) {
     if (d.readOnly) return kOk;
     if (!d.modified) {
         if (releasePages) detail::DropPages(d);
-        if (!d.unsynced) return kOk;
-        EngineCode code = detail::Sync(*d.data);
-        if (!code && d.index) code = detail::Sync(*d.index);
-        if (!code) d.unsynced = false;
-        return code;
+        EngineCode code = SyncIfWritten(d.data.get(), d.dataUnsynced);
+        return code ? code : SyncIfWritten(d.index.get(), d.indexUnsynced);
     }
-    EngineCode code = detail::Sync(*d.data);
-    if (!code) d.markDurable = true;
+    // Also without an index change: the header's counts and free chain must
+    // never look clean beside records that did not land.
+    EngineCode code = kOk;
+    if (!d.markDurable) {
+        code = SyncIfWritten(d.data.get(), d.dataUnsynced);
+        if (!code) d.markDurable = true;
+    }
     if (EngineCode pages = detail::WritePages(d, releasePages); !code) code = pages;
     if (!code) code = detail::WriteKeyHeaders(d);
-    if (!code && d.index) code = detail::Sync(*d.index);
+    if (!code) code = SyncIfWritten(d.index.get(), d.indexUnsynced);
     // A half-changed index keeps InUse = 1 so that it gets rebuilt.
     if (!code) code = detail::WriteDataHeader(d, d.needsRebuild ? 1 : 0);
-    if (!code) code = detail::Sync(*d.data);
+    if (!code) code = SyncIfWritten(d.data.get(), d.dataUnsynced);
     if (!code && d.needsRebuild) code = kShortRead;
-    if (!code) {
-        d.modified = false;
-        d.unsynced = false;
-    }
+    if (!code) d.modified = false;
     return code;
 }
 
