@@ -8,6 +8,8 @@ dir="${1:-build}"
 shift || true
 # ccache, where installed, shares objects between checkouts of the tree.
 export CCACHE_BASEDIR="$PWD"
+# ... also for the files compiled with a precompiled header.
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if [ ! -f "$dir/CMakeCache.txt" ]; then
