@@ -21,8 +21,6 @@ struct OperatingSettings {
     QString multicastGroup;  // empty: the programs send to this computer directly
     platform::RigSettings rig;
     QString scpFile;  // the super check partial list; a newer one may be downloaded
-
-    bool operator==(const OperatingSettings&) const = default;
 };
 
 OperatingSettings LoadOperatingSettings();

@@ -222,7 +222,9 @@ TEST_F(BandLogBrowTest, ProgressWindowShowsARenumberingAndStopsTheFormsTimers) {
     EXPECT_EQ(finished, 1);
     // With MSS_SCREENSHOT_DIR set the window is saved there as progress.png.
     const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
-    if (!out.isEmpty()) EXPECT_TRUE(window.grab().save(out + QStringLiteral("/progress.png")));
+    if (!out.isEmpty()) {
+        EXPECT_TRUE(window.grab().save(out + QStringLiteral("/progress.png")));
+    }
 }
 
 TEST_F(BandLogBrowTest, ScorePanelsShowTheTotals) {
@@ -290,7 +292,9 @@ TEST_F(BandLogBrowTest, ScreenshotOfTheBandLogAndTheScorePanel) {
     const QPoint current = panel->findChild<QLabel*>("lQso1")->geometry().center();
     EXPECT_EQ(shot.pixelColor(panel->mapTo(&window, current) + QPoint(-8, 0)), QColor(255, 255, 0));
     const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
-    if (!out.isEmpty()) EXPECT_TRUE(shot.save(out + QStringLiteral("/band-log.png")));
+    if (!out.isEmpty()) {
+        EXPECT_TRUE(shot.save(out + QStringLiteral("/band-log.png")));
+    }
 }
 
 }  // namespace

@@ -221,8 +221,9 @@ TEST_F(OutputMenuTest, EveryFileOfTheSprintIsWrittenThroughTheSaveDialog) {
         const std::string written = ReadBytes(path);
         EXPECT_NE(written.find(item.contains), std::string::npos) << written;
         for (const char* call : {"OH5AA", "SM7XY", "DK2ZF"}) {
-            if (std::string(item.name) != "DL1ABC.SUM")
+            if (std::string(item.name) != "DL1ABC.SUM") {
                 EXPECT_NE(written.find(call), std::string::npos) << call;
+            }
         }
         EXPECT_NE(written.find("\r\n"), std::string::npos);
         EXPECT_FALSE(fs::exists(path + ".part"));

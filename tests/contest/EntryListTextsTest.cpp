@@ -58,8 +58,11 @@ TEST(EntryListTextsTest, HeadingsLineUpWithTheRowsInBothLanguages) {
     for (int keyNr : {1, 2, 3}) {
         const std::string row = EntryRowText(sprint, keyNr);
         const std::string header = EntryHeaderText(keyNr).substr(0, row.size());
-        for (std::size_t i = 0; i < row.size(); ++i)
-            if (row[i] == ';') EXPECT_EQ(header[i], ';') << "key " << keyNr << " at " << i;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (row[i] == ';') {
+                EXPECT_EQ(header[i], ';') << "key " << keyNr << " at " << i;
+            }
+        }
     }
     radio::Program().LanguageGerman = 0;
     EXPECT_EQ(EntryHeaderText(1), " " + name + ";Date (from)  ; Date (to)   " + tail);

@@ -6,6 +6,13 @@
 namespace mss::log::test {
 namespace {
 
+KnownStation NameAndQth(std::string name, std::string qth) {
+    KnownStation station;
+    station.name = std::move(name);
+    station.qth = std::move(qth);
+    return station;
+}
+
 class DupeCheckTest : public ContestLogTest {
   protected:
     void UseRule(char code, int rule) {
@@ -80,11 +87,11 @@ TEST_F(DupeCheckTest, AnEarlierContactLendsItsNameAndTheCallbookItsNameAndQth) {
     ASSERT_TRUE(Save(first));
     session_.callbook = [](std::string_view call) -> std::optional<KnownStation> {
         if (call != "OE1XYZ    ") return std::nullopt;
-        return KnownStation{"J\x81rgen", "Wien"};
+        return NameAndQth("J\x81rgen", "Wien");
     };
     session_.callFile = [](std::string_view call) -> std::optional<KnownStation> {
         if (call != "OK1AB     ") return std::nullopt;
-        return KnownStation{"Jan", "Praha"};
+        return NameAndQth("Jan", "Praha");
     };
     session_.prefixLookup = [](std::string_view, std::int32_t, bool&) {
         return std::optional<Country>(Country{"DL", "", "EU"});
