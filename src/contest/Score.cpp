@@ -14,27 +14,28 @@ std::int64_t ScoreOf(const ContestDefinition& d, std::int64_t points, std::int64
     return multipliers < 1 ? points : multipliers * points;
 }
 
-EntryTotals SumEntryTotals(const ContestEntry& entry, const ContestExtra& extra) {
+namespace {
+
+// Adds bands 1 .. Totals::kBandIndexes of an entry or of its extra record;
+// only the extra record has a third multiplier column.
+template <class Totals>
+EntryTotals SumBands(const Totals& totals) {
     EntryTotals t;
-    if (entry.TotalsInExtra()) {
-        for (int band = 1; band <= ContestExtra::kBandIndexes; ++band) {
-            t.qsos += extra.QsoCount(band);
-            t.multipliers += extra.MultCount(band);
-            t.points += extra.PointSum(band);
-            t.mult1 += extra.Mult1Count(band);
-            t.mult2 += extra.Mult2Count(band);
-            t.mult3 += extra.Mult3Count(band);
-        }
-        return t;
-    }
-    for (int band = 1; band <= ContestEntry::kBandIndexes; ++band) {
-        t.qsos += entry.QsoCount(band);
-        t.multipliers += entry.MultCount(band);
-        t.points += entry.PointSum(band);
-        t.mult1 += entry.Mult1Count(band);
-        t.mult2 += entry.Mult2Count(band);
+    for (int band = 1; band <= Totals::kBandIndexes; ++band) {
+        t.qsos += totals.QsoCount(band);
+        t.multipliers += totals.MultCount(band);
+        t.points += totals.PointSum(band);
+        t.mult1 += totals.Mult1Count(band);
+        t.mult2 += totals.Mult2Count(band);
+        if constexpr (requires { totals.Mult3Count(band); }) t.mult3 += totals.Mult3Count(band);
     }
     return t;
+}
+
+}  // namespace
+
+EntryTotals SumEntryTotals(const ContestEntry& entry, const ContestExtra& extra) {
+    return entry.TotalsInExtra() ? SumBands(extra) : SumBands(entry);
 }
 
 std::vector<BandScore> BandScores(const ContestExtra& extra) {

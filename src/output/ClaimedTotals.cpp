@@ -19,18 +19,12 @@ WriteStatus PointsInRange(const OutputJob& job, std::int64_t& points) {
 }  // namespace
 
 WriteStatus ComputeClaimedTotals(const OutputJob& job, ClaimedTotals& t) {
-    const contest::EntryTotals sums = contest::SumEntryTotals(job.entry, job.extra);
-    t = ClaimedTotals{.Multipliers = sums.multipliers,
-                      .Points = sums.points,
-                      .Mult1 = sums.mult1,
-                      .Mult2 = sums.mult2,
-                      .Mult3 = sums.mult3,
-                      .Qsos = sums.qsos};
+    t = {contest::SumEntryTotals(job.entry, job.extra)};
     if (job.range && job.log) {
-        if (const WriteStatus s = PointsInRange(job, t.Points); !s.Ok()) return s;
+        if (const WriteStatus s = PointsInRange(job, t.points); !s.Ok()) return s;
     }
-    t.Score =
-        contest::ScoreOf(job.definition, t.Points, t.Multipliers, contest::BandScores(job.extra));
+    t.score =
+        contest::ScoreOf(job.definition, t.points, t.multipliers, contest::BandScores(job.extra));
     return {};
 }
 

@@ -6,19 +6,14 @@
 
 #include <cstdint>
 
+#include "contest/Score.h"
 #include "output/OutputJob.h"
 #include "output/WriteStatus.h"
 
 namespace mss::output {
 
-struct ClaimedTotals {
-    std::int64_t Multipliers = 0;
-    std::int64_t Points = 0;
-    std::int64_t Mult1 = 0;
-    std::int64_t Mult2 = 0;
-    std::int64_t Mult3 = 0;
-    std::int64_t Qsos = 0;
-    std::int64_t Score = 0;  // contest::ScoreOf over these totals
+struct ClaimedTotals : contest::EntryTotals {
+    std::int64_t score = 0;  // contest::ScoreOf over these totals
 };
 
 // False only when the time-range recount could not read the log.

@@ -107,7 +107,7 @@ void EdiLayout::Header(QsoListRun& run) {
     run.out.RawLine("Call:" + radio::Trim(job.entry.Call()));
     run.out.RawLine("Logs generated on " + radio::TodayText(radio::DateFormat) + " " +
                     radio::NowText("hh:mm:ss"));
-    for (const std::string& line : EdiHeader(job, station, figures, run.totals.Points)) {
+    for (const std::string& line : EdiHeader(job, station, figures, run.totals.points)) {
         run.out.RawLine(line);
     }
     run.out.RawLine("[QSORecords;" + std::to_string(figures.contacts) + "]");

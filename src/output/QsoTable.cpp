@@ -100,13 +100,13 @@ std::string TableLayout::Line(QsoListRun& run, const QsoRecord& r, int number) {
 // The multiplier sum of the footer: "(" m1 " + " m2 ")" " x " points.
 std::string MultiplierLine(const ClaimedTotals& t) {
     std::vector<std::string> shown;
-    for (const std::int64_t m : {t.Mult1, t.Mult2, t.Mult3}) {
+    for (const std::int64_t m : {t.mult1, t.mult2, t.mult3}) {
         if (m > 0) shown.push_back(Number(m, 5));
     }
     std::string line;
     for (std::size_t i = 0; i < shown.size(); ++i) line += (i > 0 ? " + " : "") + shown[i];
     if (!shown.empty()) line = "(" + line + ")";
-    return line + " x " + Number(t.Points, 7);
+    return line + " x " + Number(t.points, 7);
 }
 
 void TableLayout::Footer(QsoListRun& run, int longest) {
@@ -121,11 +121,9 @@ void TableLayout::Footer(QsoListRun& run, int longest) {
     if (def.Features.any() && def.PointsOnly == 0 && def.PerBandProduct == 0) {
         aligned(MultiplierLine(t));
         run.out.Line(" ");
-        aligned(Number(t.Multipliers > 0 ? t.Multipliers * t.Points : t.Points, 7) + " Punkte");
-    } else {
-        aligned(Number(def.PerBandProduct != 0 ? t.Score : t.Points, 7) + " Punkte");
     }
-    if (run.job.entry.Code() == '5') aligned(Number(t.Multipliers, 7) + " PLZ-Bereiche");
+    aligned(Number(t.score, 7) + " Punkte");
+    if (run.job.entry.Code() == '5') aligned(Number(t.multipliers, 7) + " PLZ-Bereiche");
 }
 
 }  // namespace

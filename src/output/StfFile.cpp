@@ -142,20 +142,20 @@ void StfLayout::Header(QsoListRun& run) {
         Keyed("MailAddress", country.empty() ? std::string("Germany") : country),
         "EMail",
         Keyed("ClaimedQSO", std::to_string(contacts)),
-        Keyed("ClaimedPts", std::to_string(run.totals.Points)),
+        Keyed("ClaimedPts", std::to_string(run.totals.points)),
     };
     for (const std::string& line : lines) run.out.RawLine(line);
     if (def.Features.any()) {
-        run.out.RawLine(Keyed("ClaimedMult", std::to_string(run.totals.Mult1)));
-        if (run.totals.Mult2 > 0) {
-            run.out.RawLine(Keyed("ClaimedMult2", std::to_string(run.totals.Mult2)));
+        run.out.RawLine(Keyed("ClaimedMult", std::to_string(run.totals.mult1)));
+        if (run.totals.mult2 > 0) {
+            run.out.RawLine(Keyed("ClaimedMult2", std::to_string(run.totals.mult2)));
         }
-        if (run.totals.Mult3 > 0) {
-            run.out.RawLine(Keyed("ClaimedMult3", std::to_string(run.totals.Mult3)));
+        if (run.totals.mult3 > 0) {
+            run.out.RawLine(Keyed("ClaimedMult3", std::to_string(run.totals.mult3)));
         }
     }
     if (entry.Code() != '5' && entry.Code() != 'P') {
-        run.out.RawLine(Keyed("ClaimedScore", std::to_string(run.totals.Score)));
+        run.out.RawLine(Keyed("ClaimedScore", std::to_string(run.totals.score)));
     }
     run.out.RawLine("Club");
     run.out.RawLine(Keyed("Specific", radio::Trim(entry.Dok()).substr(0, 6)));

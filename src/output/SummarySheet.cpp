@@ -91,10 +91,10 @@ std::string CategoryLine(const OutputJob& job) {
 
 std::string ResultText(const OutputJob& job, const ClaimedTotals& t) {
     const contest::ContestDefinition& def = job.definition;
-    const std::string points = std::to_string(t.Points);
-    const std::string mults = std::to_string(t.Multipliers);
+    const std::string points = std::to_string(t.points);
+    const std::string mults = std::to_string(t.multipliers);
     const std::string unit(Bilingual(" Punkte", " Points"));
-    if (def.PerBandProduct != 0) return radio::PadLeft(std::to_string(t.Score), 6);
+    if (def.PerBandProduct != 0) return radio::PadLeft(std::to_string(t.score), 6);
     if (def.Features.none()) return points + std::string(Bilingual(" Punkte", "  Points"));
     if (def.PointsOnly != 0) {
         switch (job.entry.Code()) {
@@ -109,9 +109,8 @@ std::string ResultText(const OutputJob& job, const ClaimedTotals& t) {
                        " Multi) = " + points + unit;
         }
     }
-    const std::int64_t total = t.Multipliers > 0 ? t.Points * t.Multipliers : t.Points;
     return points + std::string(Bilingual(" Punkte x ", " Points x ")) + mults +
-           " Multi = " + std::to_string(total) + unit;
+           " Multi = " + std::to_string(t.score) + unit;
 }
 
 void ResultLines(ListOutput& out, const OutputJob& job, const ClaimedTotals& t) {
