@@ -12,9 +12,9 @@
 #include <memory>
 #include <string>
 
-#include "app/ContestLogStart.h"
-#include "app/ContestLogStd.h"
-#include "app/LogEntryPanel.h"
+#include "app/logform/ContestLogStart.h"
+#include "app/logform/ContestLogStd.h"
+#include "app/logform/LogEntryPanel.h"
 #include "contest/Catalogue.h"
 #include "contest/ContestStore.h"
 #include "log/ContestLog.h"

@@ -34,10 +34,14 @@ function(mss_layer name)
 endfunction()
 
 # One test executable per layer, each test case its own ctest entry. The test
-# framework's headers, and those PCH names, are precompiled.
+# framework's headers, and those PCH names, are precompiled. EXCLUDE names
+# sub-folders that build a test executable of their own.
 function(mss_layer_tests name)
-  cmake_parse_arguments(ARG "" "" "DEPS;LABELS;PCH" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;LABELS;PCH;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(folder ${ARG_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${folder}/")
+  endforeach()
   if(NOT sources)
     return()
   endif()

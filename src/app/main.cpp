@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "app/AppTexts.h"
-#include "app/CommandLine.h"
-#include "app/ContestBrow.h"
-#include "app/HelpHook.h"
-#include "app/ListHooks.h"
-#include "app/QtTranslations.h"
-#include "app/StoreStartupLoading.h"
-#include "app/WindowPlacement.h"
+#include "app/startup/AppTexts.h"
+#include "app/cli/CommandLine.h"
+#include "app/mainwindow/ContestBrow.h"
+#include "app/startup/HelpHook.h"
+#include "app/mainwindow/ListHooks.h"
+#include "app/startup/QtTranslations.h"
+#include "app/startup/StoreStartupLoading.h"
+#include "app/mainwindow/WindowPlacement.h"
 #include "platform/DataDir.h"
 #include "platform/NumericLocale.h"
 #include "platform/qt/QtDesktop.h"

@@ -19,10 +19,6 @@ namespace {
 using detail::OpenRaw;
 using detail::Report;
 
-std::string StemOf(const std::string& dataName) {
-    return dataName.substr(0, dataName.size() - 4);  // without ".DAT"
-}
-
 // The dump file of a rebuild run. It replaces an older one, except when the
 // run takes up an interrupted one: the records that run already took out of
 // the data file are only in the old dump.
@@ -123,7 +119,7 @@ EngineCode CheckDataFile(platform::FileSystem& fs, const std::string& path, std:
 // file, so a scratch data file is created beside it and deleted again at once.
 EngineCode CreateEmptyIndex(platform::FileSystem& fs, const RebuildFileNames& names,
                             std::int32_t recLen, const std::vector<KeyDefinition>& keys) {
-    const std::string scratchData = StemOf(names.data) + "-MSG.DAT";
+    const std::string scratchData = detail::BaseOf(names.data) + "-MSG.DAT";
     if (EngineCode code = CreateFileblock(scratchData + ";" + names.building, recLen, keys))
         return code;
     (void)fs.Delete(scratchData);
@@ -266,17 +262,6 @@ EngineCode RebuildIndexFile(platform::FileSystem& fs, const RebuildDefinition& d
 }
 
 }  // namespace
-
-RebuildFileNames RebuildNames(std::string_view baseName) {
-    const detail::FileNames names = detail::MakeFileNames(baseName);
-    const std::string stem = StemOf(names.data);
-    return {names.data,
-            names.index,
-            detail::WithExtension(names.data, "SAV"),
-            detail::WithExtension(names.data, "MSG"),
-            stem + "-NEW.DAT",
-            stem + "-NEW.IX"};
-}
 
 EngineCode RebuildIndexes(platform::FileSystem& fs, const RebuildDefinition& d,
                           std::int32_t* setAside) {

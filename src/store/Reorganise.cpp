@@ -6,11 +6,13 @@
 //   SAV deleted  |  -NEW.DAT -> DAT (rename).
 // So SAV alone means "copy again from SAV", -NEW.DAT alone "complete, only
 // the name is missing"; a DAT beside a SAV is never left by this code.
+#include "store/Reorganise.h"
+
 #include <algorithm>
 #include <cerrno>
 
 #include "store/FileFormat.h"
-#include "store/Rebuild.h"
+#include "store/RebuildFiles.h"
 #include "store/RebuildSupport.h"
 
 namespace mss::store {

@@ -6,8 +6,9 @@
 
 namespace mss::platform {
 
-QtPrinterCanvas::QtPrinterCanvas(QPrinter& printer, const QString& family, int pointSize)
-    : printer_(printer), font_(family, pointSize) {
+QtPrinterCanvas::QtPrinterCanvas(QPagedPaintDevice& device, const QString& family,
+                                 int pointSize)
+    : printer_(device), font_(family, pointSize) {
     // Fixed pitch keeps the columns of the lists when the family is missing.
     font_.setStyleHint(QFont::Monospace);
     font_.setFixedPitch(true);
@@ -20,15 +21,15 @@ QtPrinterCanvas::~QtPrinterCanvas() {
 
 bool QtPrinterCanvas::Finish() {
     if (!painter_.isActive()) return false;
-    return painter_.end() && printer_.printerState() != QPrinter::Error;
+    return painter_.end();
 }
 
 int QtPrinterCanvas::Resolution() const {
-    return printer_.resolution();
+    return printer_.logicalDpiY();
 }
 
 int QtPrinterCanvas::PageHeight() const {
-    return printer_.pageLayout().paintRectPixels(printer_.resolution()).height();
+    return printer_.pageLayout().paintRectPixels(printer_.logicalDpiY()).height();
 }
 
 int QtPrinterCanvas::TextHeight(std::string_view cp1252) const {

@@ -1,11 +1,11 @@
-// The printer canvas on a QPrinter: paper on any printer of the desktop, or
-// a PDF file. The canvas begins painting when it is made and ends it when it
+// The printer canvas on a paged device: paper on any printer of the desktop
+// (QPrinter), or a PDF file (QPrinter or QPdfWriter). The canvas begins painting when it is made and ends it when it
 // is finished or destroyed.
 #pragma once
 
 #include <QFont>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 
 #include "platform/Canvas.h"
 
@@ -13,15 +13,16 @@ namespace mss::platform {
 
 class QtPrinterCanvas : public Canvas {
   public:
-    // Paints on `printer` with the font family at the point size.
-    QtPrinterCanvas(QPrinter& printer, const QString& family, int pointSize);
+    // Paints on `device` with the font family at the point size.
+    QtPrinterCanvas(QPagedPaintDevice& device, const QString& family, int pointSize);
     ~QtPrinterCanvas() override;
     QtPrinterCanvas(const QtPrinterCanvas&) = delete;
     QtPrinterCanvas& operator=(const QtPrinterCanvas&) = delete;
 
     // False when the printer could not be opened.
     bool IsActive() const { return painter_.isActive(); }
-    // Ends the print job; false when the printer reports a failure.
+    // Ends the print job; false when painting could not be ended (a printer
+    // reports its own failures through its state as well).
     [[nodiscard]] bool Finish();
 
     int Resolution() const override;
@@ -33,7 +34,7 @@ class QtPrinterCanvas : public Canvas {
     [[nodiscard]] bool NewPage() override;
 
   private:
-    QPrinter& printer_;
+    QPagedPaintDevice& printer_;
     QPainter painter_;
     QFont font_;
     int page_ = 1;

@@ -1,0 +1,147 @@
+#include "app/cli/CommandImport.h"
+
+#include <algorithm>
+
+#include "app/cli/CommandOutput.h"
+#include "app/cli/CommandStatus.h"
+#include "app/cli/CommandStore.h"
+#include "log/AdifImport.h"
+#include "log/AdifReader.h"
+#include "log/LogOpening.h"
+#include "log/Scoring.h"
+#include "platform/Cp1252.h"
+#include "radio/Text.h"
+
+namespace mss::app {
+
+namespace {
+
+bool IsLocatorKind(std::int32_t kind) {
+    return kind == contest::kKindLocator || kind == contest::kKindLocator6;
+}
+
+using MapPairs = std::vector<std::pair<std::string, std::string>>;  // file field, log field
+
+// The --map options as pairs; the usage error when one is not NAME=NAME.
+std::optional<std::string> MapOptions(const ParsedArguments& args, MapPairs& pairs) {
+    const auto it = args.values.find("--map");
+    if (it == args.values.end()) return std::nullopt;
+    for (const std::string& pair : it->second) {
+        const auto eq = pair.find('=');
+        if (eq == std::string::npos || eq == 0 || eq + 1 == pair.size())
+            return "--map needs ADIFFIELD=LOGFIELD, not " + pair;
+        pairs.emplace_back(radio::UpperText(pair.substr(0, eq)),
+                           radio::UpperText(pair.substr(eq + 1)));
+    }
+    return std::nullopt;
+}
+
+// The mapping: the options' pairs first, then in a contest whose exchange
+// is the locator the received locator field takes GRIDSQUARE, and every log
+// field not yet mapped takes the file field of its own name.
+std::optional<std::string> MapFields(const MapPairs& pairs,
+                                     const contest::ContestDefinition& definition,
+                                     const log::AdifFile& file,
+                                     std::vector<log::AdifLogField>& fields) {
+    for (const auto& [adif, logField] : pairs)
+        if (!log::MapAdifField(fields, logField, adif))
+            return "no log field " + logField + " to map " + adif + " onto, or it is mapped twice";
+    const std::vector<std::string> names = file.FieldNames();
+    const auto inFile = [&](const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    for (std::size_t i = 0; i < definition.RcvdKinds.size(); ++i)
+        if (IsLocatorKind(definition.RcvdKinds[i]) && inFile("GRIDSQUARE"))
+            (void)log::MapAdifField(fields, radio::Trim(definition.RcvdLabels[i]), "GRIDSQUARE");
+    for (log::AdifLogField& field : fields)
+        if (field.adifName.empty() && inFile(field.caption)) field.adifName = field.caption;
+    return std::nullopt;
+}
+
+void PrintRefusal(const log::AdifRefusal& refusal) {
+    PrintError("refused " + (refusal.call.empty() ? std::string("?") : refusal.call) + " " +
+               refusal.datum + " " + refusal.zeit + ": " + refusal.reason);
+}
+
+// The counts on standard output, every refused record on standard error.
+void ReportImport(const log::AdifFile& file, const log::AdifImportResult& r) {
+    PrintLine("read\t" + std::to_string(file.Records.size()));
+    PrintLine("stored\t" + std::to_string(r.imported));
+    PrintLine("duplicates\t" + std::to_string(r.duplicates));
+    PrintLine("refused\t" + std::to_string(r.incomplete + r.bandErrors + r.modeErrors +
+                                           r.unreadable + r.checkRefused));
+    if (r.storeFailures > 0) PrintLine("not stored\t" + std::to_string(r.storeFailures));
+    for (const log::AdifRefusal& refusal : r.counted) PrintRefusal(refusal);
+    for (const log::AdifRefusal& refusal : r.refusals) PrintRefusal(refusal);
+}
+
+}  // namespace
+
+CommandSyntax ImportAdifSyntax() {
+    CommandSyntax syntax = MakeSyntax(
+        "import-adif", "--entry N FILE [--map ADIFFIELD=LOGFIELD ...] [--no-mode-band-check]",
+        "Imports the contacts of an ADIF file into the entry's log as the log form's import\n"
+        "does: every record is checked and saved like a typed contact. A file field maps to\n"
+        "the log field of its name, GRIDSQUARE to the received locator; --map adds others.\n"
+        "Prints the counts; every refused record is named on standard error. Exit status 1\n"
+        "when the file cannot be read or the store refuses a record.",
+        {{"--entry", true, true}, {"--map", true, false, true}, {"--no-mode-band-check", false}});
+    syntax.minPositional = syntax.maxPositional = 1;
+    syntax.positionalName = "FILE";
+    return syntax;
+}
+
+int RunImportAdif(const ParsedArguments& args) {
+    const std::optional<int> number = EntryOption(args);
+    if (!number) return kExitUsage;
+    MapPairs pairs;
+    if (const auto problem = MapOptions(args, pairs)) {
+        PrintError(*problem);
+        return kExitUsage;
+    }
+    const std::string path = args.PathOf(args.positional.front());
+    const std::optional<log::AdifFile> read = log::ReadAdifFile(path);
+    if (!read) {
+        PrintError(platform::Utf8ToCp1252(path) + " cannot be read");
+        return kExitFailed;
+    }
+    const log::AdifFile& file = *read;
+    CommandStore files;
+    if (!files.OpenAll()) return kExitFailed;
+    std::optional<contest::ContestDefinition> definition = log::EntryDefinition(*number);
+    if (!definition) {
+        PrintError("entry " + std::to_string(*number) + " cannot be read");
+        return kExitFailed;
+    }
+    std::vector<log::AdifLogField> fields = log::AdifLogFields(*definition);
+    if (const auto problem = MapFields(pairs, *definition, file, fields)) {
+        PrintError(*problem);
+        return kExitUsage;
+    }
+    log::LogSession session;
+    session.definition = std::move(*definition);
+    log::ClearTotals(session);
+    log::EntryState state;
+    contest::ContestExtra extra;
+    if (!log::OpenLogSession(*number, session, state, extra)) {
+        PrintError("the log of entry " + std::to_string(*number) + " cannot be opened");
+        return kExitFailed;
+    }
+    log::SilentProgress progress;
+    log::PrepareLogSession(session, progress);
+    const log::PanelLayout layout = log::LayoutOf(session, extra);
+    log::PrepareNewContact(session, state, layout);
+    const log::PanelValues defaults = log::PanelOf(state.contact, session);
+    log::AdifImportOptions options;
+    options.noModeBandCheck = args.Has("--no-mode-band-check");
+    const log::AdifImportResult result =
+        log::ImportAdif(session, state, layout, file, fields, defaults, options, progress);
+    log::SilentProgress results, renumbering;
+    const bool written = log::WriteBackSession(session, extra, results, renumbering);
+    log::CloseLogSession();
+    ReportImport(file, result);
+    if (!written) PrintError("the entry or its log could not be written");
+    return written && result.storeFailures == 0 ? kExitOk : kExitFailed;
+}
+
+}  // namespace mss::app
