@@ -23,6 +23,7 @@
 #include "store/ErrorRegister.h"
 #include "store/FbIndex.h"
 #include "store/Filer.h"
+#include "store/Progress.h"
 
 namespace mss::store {
 
@@ -45,18 +46,6 @@ inline constexpr int kCreateMissing = 6;
 inline constexpr int kDriveNotReady = 7;
 inline constexpr int kPathNotFound = 8;
 }  // namespace question
-
-// Progress of a rebuild: type 0 start, 1 one record processed, 2 end. keyNr is
-// 0 while the data file is reorganised. Answering false stops the run (10460).
-struct Progress {
-    int type = 0;
-    int keyNr = 0;
-    std::int32_t read = 0;
-    std::int32_t written = 0;
-    std::int32_t recLen = 0;
-    std::span<const std::uint8_t> record;
-};
-using ProgressHook = std::function<bool(const Progress&)>;
 
 // The arguments of TFileblockObject::Create (save and network mode are never
 // used by this program and are not offered).

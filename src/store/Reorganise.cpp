@@ -12,6 +12,7 @@
 #include <cerrno>
 
 #include "store/FileFormat.h"
+#include "store/Filer.h"
 #include "store/RebuildFiles.h"
 #include "store/RebuildSupport.h"
 

@@ -6,7 +6,8 @@
 #include <string_view>
 
 #include "platform/File.h"
-#include "store/FileblockObject.h"
+#include "store/EngineError.h"
+#include "store/Progress.h"
 
 namespace mss::store {
 
