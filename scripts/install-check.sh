@@ -46,5 +46,9 @@ for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6n
     qt6-qpa-plugins libhamlib4 hamradio-files; do
     grep -q "\b$package\b" <<<"$depends" || fail "$deb does not depend on $package"
 done
-dpkg-deb -c "$deb" | grep -q './usr/bin/tarvolt-mssprint$' || fail "$deb lacks the program"
+contents="$(dpkg-deb -c "$deb")"
+for file in ./usr/bin/tarvolt-mssprint ./usr/share/tarvolt-mssprint/hilfe/index.md \
+    ./usr/share/tarvolt-mssprint/hilfe/bilder/log-form.png ./usr/share/man/man1/tarvolt-mssprint.1.gz; do
+    grep -q " $file\$" <<<"$contents" || fail "$deb lacks $file"
+done
 echo "install-check: installation, menu entry, metainfo, man page, guide and $(basename "$deb") checked"
