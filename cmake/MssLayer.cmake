@@ -51,15 +51,16 @@ function(mss_layer_tests name)
   target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} GTest::gtest_main GTest::gmock)
   target_compile_definitions(test_${name} PRIVATE MSS_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
   mss_precompile(test_${name} <gtest/gtest.h> <gmock/gmock.h> ${ARG_PCH})
-  set(environment "QT_QPA_PLATFORM=offscreen")
   set(pictures)
   if(ARG_PICTURES)
-    list(APPEND environment "MSS_SCREENSHOT_DIR=${MSS_GUIDE_PICTURES_DIR}")
-    set(pictures FIXTURES_SETUP GuidePictures)
+    # A property of its own: a list in ENVIRONMENT would not survive the
+    # discovery of the tests.
+    set(pictures ENVIRONMENT_MODIFICATION "MSS_SCREENSHOT_DIR=set:${MSS_GUIDE_PICTURES_DIR}"
+                 FIXTURES_SETUP GuidePictures)
   endif()
   gtest_discover_tests(test_${name}
     DISCOVERY_TIMEOUT 120
     PROPERTIES LABELS "${name};${ARG_LABELS}"
-               ENVIRONMENT "${environment}"
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                ${pictures})
 endfunction()
