@@ -35,9 +35,10 @@ endfunction()
 
 # One test executable per layer, each test case its own ctest entry. The test
 # framework's headers, and those PCH names, are precompiled. EXCLUDE names
-# sub-folders that build a test executable of their own.
+# sub-folders that build a test executable of their own. PICTURES: the tests
+# take the user guide's pictures of the windows (see cmake/Guide.cmake).
 function(mss_layer_tests name)
-  cmake_parse_arguments(ARG "" "" "DEPS;LABELS;PCH;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "PICTURES" "" "DEPS;LABELS;PCH;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   foreach(folder ${ARG_EXCLUDE})
     list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${folder}/")
@@ -50,8 +51,16 @@ function(mss_layer_tests name)
   target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} GTest::gtest_main GTest::gmock)
   target_compile_definitions(test_${name} PRIVATE MSS_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
   mss_precompile(test_${name} <gtest/gtest.h> <gmock/gmock.h> ${ARG_PCH})
+  set(pictures)
+  if(ARG_PICTURES)
+    # A property of its own: a list in ENVIRONMENT would not survive the
+    # discovery of the tests.
+    set(pictures ENVIRONMENT_MODIFICATION "MSS_SCREENSHOT_DIR=set:${MSS_GUIDE_PICTURES_DIR}"
+                 FIXTURES_SETUP GuidePictures)
+  endif()
   gtest_discover_tests(test_${name}
     DISCOVERY_TIMEOUT 120
     PROPERTIES LABELS "${name};${ARG_LABELS}"
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ${pictures})
 endfunction()

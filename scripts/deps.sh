@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
     fonts-liberation hamradio-files libhamlib-dev clang libclang-rt-14-dev qt6-translations-l10n libhamlib-utils
     xvfb xdotool
-    help2man desktop-file-utils appstream man-db
+    help2man desktop-file-utils appstream man-db librsvg2-bin
 )
 
 missing=()

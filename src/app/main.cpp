@@ -11,7 +11,7 @@
 #include "app/startup/AppTexts.h"
 #include "app/cli/CommandLine.h"
 #include "app/mainwindow/ContestBrow.h"
-#include "app/startup/HelpHook.h"
+#include "app/help/GuideHelp.h"
 #include "app/mainwindow/ListHooks.h"
 #include "app/startup/QtTranslations.h"
 #include "app/startup/StoreStartupLoading.h"
@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
     mss::platform::QtDesktop desktop;
     mss::platform::ScopedDesktop installDesktop(desktop);
 
-    mss::app::ArchiveHelp help;
+    mss::app::GuideHelp help(QCoreApplication::applicationDirPath().toStdString(),
+                             mss::app::BuildTreeGuide());
     mss::ui::ScopedHelpViewer installHelp(help);
     mss::app::QtTranslations translations;
     translations.Apply(true);

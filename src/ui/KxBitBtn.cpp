@@ -183,7 +183,7 @@ void TkxBitBtn::Click() {
     if (kind == bkHelp) {
         const int context = NearestHelpContext(*this);
         if (auto* viewer = ScopedHelpViewer::Installed(); viewer != nullptr && context != 0) {
-            viewer->ShowHelp(context);
+            viewer->ShowHelpFor(context, *this);
             return;
         }
     }

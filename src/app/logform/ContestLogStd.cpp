@@ -12,7 +12,7 @@
 #include "app/logform/BandScorePanel.h"
 #include "app/logform/EntryScoreLabels.h"
 #include "app/listwindows/FortschrittAusgabe.h"
-#include "app/startup/HelpHook.h"
+#include "ui/KxHelp.h"
 #include "app/logform/LogEntryPanel.h"
 #include "app/logform/MultiplierBoard.h"
 #include "contest/ContestStore.h"
@@ -183,9 +183,7 @@ QWidget* TContestLogStd::CreateButtons() {
     connect(btnKorrektur, &QPushButton::clicked, this, [=, this] { open(windows_.correction); });
     connect(btnSuche, &QPushButton::clicked, this, [=, this] { open(windows_.callSearch); });
     connect(btnNotizen, &QPushButton::clicked, this, [=, this] { open(windows_.notes); });
-    // Without a help archive the button does nothing: help is optional.
-    connect(btnHilfe, &QPushButton::clicked, this,
-            [] { (void)ShowContextHelp(radio::Program().RunDir); });
+    connect(btnHilfe, &QPushButton::clicked, this, [this] { ui::RequestHelp(*this); });
     connect(btnBandlog_, &QPushButton::clicked, this, [=, this] { open(windows_.bandLogWindow); });
     connect(btnImport, &QPushButton::clicked, this, [=, this] { open(windows_.adifImport); });
     connect(btnAuswertung, &QPushButton::clicked, this, [=, this] { open(windows_.party); });

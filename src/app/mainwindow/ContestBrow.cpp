@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/startup/AppTexts.h"
-#include "app/startup/HelpHook.h"
+#include "ui/KxHelp.h"
 #include "contest/Catalogue.h"
 #include "platform/DataDir.h"
 #include "platform/Messages.h"
@@ -380,7 +380,7 @@ void TContestBrow::MenueBeendenClick() {
 }
 
 void TContestBrow::btnHilfeHo3Click() {
-    ShowContextHelp(radio::Program().RunDir);
+    ui::RequestHelp(*this);
 }
 
 void TContestBrow::btnweitereClick() {

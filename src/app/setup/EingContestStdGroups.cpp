@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/setup/EingContestStd.h"
-#include "app/startup/HelpHook.h"
+#include "ui/KxHelp.h"
 #include "app/operating/OperatingSetup.h"
 #include "app/logform/WarningColour.h"
 #include "radio/ProgramValues.h"
@@ -288,8 +288,7 @@ QWidget* TEingContestStd::CreateButtons() {
     connect(btnOK_, &ui::TkxBitBtn::OnClick, this, &TEingContestStd::btnBeendenClick);
     connect(btnAbbruch_, &ui::TkxBitBtn::OnClick, this, [this] { done(kSetupClosed); });
     connect(btnDruck_, &ui::TkxBitBtn::OnClick, this, &TEingContestStd::btnDruckClick);
-    connect(btnHilfe_, &ui::TkxBitBtn::OnClick, this,
-            [] { ShowContextHelp(radio::Program().RunDir); });
+    connect(btnHilfe_, &ui::TkxBitBtn::OnClick, this, [this] { ui::RequestHelp(*this); });
     return bar;
 }
 

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "platform/Desktop.h"
-#include "radio/ProgramValues.h"
 
 namespace mss::app {
 
@@ -11,10 +10,6 @@ bool ShowContextHelp(const std::string& runDir) {
     const std::string archive = runDir + kHelpArchive;
     if (!std::filesystem::exists(archive)) return false;
     return platform::CurrentDesktop().OpenDocument(archive);
-}
-
-void ArchiveHelp::ShowHelp(int) {
-    ShowContextHelp(radio::Program().RunDir);
 }
 
 }  // namespace mss::app

@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "app/AppTestSupport.h"
+#include "app/help/GuideHelp.h"
 #include "app/listwindows/BandLogBrow.h"
 #include "app/logform/ContestLogStart.h"
 #include "app/startup/HelpHook.h"
@@ -461,9 +462,11 @@ TEST_F(ContestLogStdTest, AnLdkInTheLastFieldFollowsTheDok) {
     EXPECT_EQ(Records().size(), 2u);
 }
 
-// "Hilfe" hands the help archive to the desktop; without one it does nothing.
+// "Hilfe" hands the help archive to the desktop; without one the guide answers.
 TEST_F(ContestLogStdTest, HelpOpensTheArchiveWhenThereIsOne) {
     Open();
+    GuideHelp help(RunDir(), BuildTreeGuide());
+    ui::ScopedHelpViewer installHelp(help);
     test::RecordingDesktop desktop;
     platform::ScopedDesktop install(desktop);
     const std::string archive = radio::Program().RunDir + kHelpArchive;

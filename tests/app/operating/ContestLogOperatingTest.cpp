@@ -412,6 +412,7 @@ TEST_F(ContestLogOperatingTest, ScreenshotShowsTheRefusedListAndTheScpLine) {
 TEST_F(ContestLogOperatingTest, TheSetupDialogStoresSoundSettingsOnly) {
     TOperatingSetup dialog(LoadOperatingSettings(), nullptr);
     dialog.show();
+    test::Screenshot(dialog, "operating-setup.png");
     auto* port = dialog.findChild<QLineEdit*>(QStringLiteral("eUDPPort"));
     auto* group = dialog.findChild<QLineEdit*>(QStringLiteral("eMulticast"));
     auto* model = dialog.findChild<QComboBox*>(QStringLiteral("eRigModell"));

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "app/AppTestSupport.h"
+#include "app/help/GuideHelp.h"
 #include "app/logform/WarningColour.h"
 #include "contest/Catalogue.h"
 #include "contest/StationFile.h"
@@ -308,6 +309,8 @@ TEST_F(EingContestStdTest, HilfeOpensTheHelpArchiveAndRegelnTheRules) {
         std::vector<std::string> opened;
     } desktop;
     platform::ScopedDesktop install(desktop);
+    GuideHelp help(RunDir(), BuildTreeGuide());
+    ui::ScopedHelpViewer installHelp(help);
     std::ofstream(RunDir() + "tarvoltcont.chm") << "help";
     auto dialog = Open(SetupMode::NewEntry);
     Click(*dialog, "btnHilfe");
