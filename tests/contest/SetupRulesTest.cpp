@@ -158,18 +158,67 @@ TEST(SetupRulesTest, ANewEntryStartsFromTheStationAndTheContestsDefaults) {
     EXPECT_TRUE(entry.DateAuto() && entry.TimeAuto());
     EXPECT_FALSE(entry.RstSentFree() || entry.RstRcvdFree());
     EXPECT_EQ(extra, ContestExtra());
-    ProposeContestTimes(entry, Sprint());
-    EXPECT_EQ(entry.StartDate(), radio::DayNumber(12, 8, 2012));
-    EXPECT_EQ(entry.EndDate(), radio::DayNumber(13, 8, 2012));
+    ProposeContestTimes(entry, Sprint(), radio::DayNumber(1, 3, 2026));
+    EXPECT_EQ(entry.StartDate(), radio::DayNumber(12, 8, 2026));
+    EXPECT_EQ(entry.EndDate(), radio::DayNumber(13, 8, 2026));
     EXPECT_EQ(entry.StartTime(), 12 * 3600);
     // Values already there stay; unreadable defaults give -1.
     ContestDefinition odd;
     odd.DateFrom = "32.13.2012";
     entry.SetEndDate(0);
-    ProposeContestTimes(entry, odd);
-    EXPECT_EQ(entry.StartDate(), radio::DayNumber(12, 8, 2012));
+    ProposeContestTimes(entry, odd, radio::DayNumber(1, 3, 2026));
+    EXPECT_EQ(entry.StartDate(), radio::DayNumber(12, 8, 2026));
     EXPECT_EQ(entry.EndDate(), -1);
     radio::ResetProgramValues();
+}
+
+// The catalogue keeps the year it was written in; a new entry gets the
+// contest's day and month in the year nearest to the day it is made.
+TEST(SetupRulesTest, TheContestDatesAreProposedInTheNearestYear) {
+    using radio::DayNumber;
+    struct Case {
+        const char* from;
+        const char* to;
+        std::int32_t today;
+        std::int32_t start, end;
+    };
+    const Case cases[] = {
+        // August's contest: before it, on its day, in December after it,
+        // and half a year after it next year's.
+        {"12.08.2012", "13.08.2012", DayNumber(2, 1, 2026), DayNumber(12, 8, 2026),
+         DayNumber(13, 8, 2026)},
+        {"12.08.2012", "13.08.2012", DayNumber(12, 8, 2026), DayNumber(12, 8, 2026),
+         DayNumber(13, 8, 2026)},
+        {"12.08.2012", "13.08.2012", DayNumber(31, 12, 2026), DayNumber(12, 8, 2026),
+         DayNumber(13, 8, 2026)},
+        {"12.08.2012", "13.08.2012", DayNumber(11, 2, 2027), DayNumber(12, 8, 2026),
+         DayNumber(13, 8, 2026)},
+        {"12.08.2012", "13.08.2012", DayNumber(12, 2, 2027), DayNumber(12, 8, 2027),
+         DayNumber(13, 8, 2027)},
+        // A contest across New Year stays one, whichever year it lands in.
+        {"31.12.2011", "01.01.2012", DayNumber(20, 12, 2026), DayNumber(31, 12, 2026),
+         DayNumber(1, 1, 2027)},
+        {"31.12.2011", "01.01.2012", DayNumber(2, 1, 2027), DayNumber(31, 12, 2027),
+         DayNumber(1, 1, 2028)},
+        // A January contest made in late summer is next year's.
+        {"05.01.2012", "05.01.2012", DayNumber(1, 8, 2026), DayNumber(5, 1, 2027),
+         DayNumber(5, 1, 2027)},
+        {"05.01.2012", "05.01.2012", DayNumber(1, 7, 2026), DayNumber(5, 1, 2026),
+         DayNumber(5, 1, 2026)},
+        // 29 February only where the year has one.
+        {"29.02.2012", "29.02.2012", DayNumber(1, 1, 2027), DayNumber(28, 2, 2027),
+         DayNumber(28, 2, 2027)},
+        {"29.02.2012", "29.02.2012", DayNumber(1, 1, 2028), DayNumber(29, 2, 2028),
+         DayNumber(29, 2, 2028)},
+        {"32.13.2012", "", DayNumber(1, 1, 2026), -1, -1},
+    };
+    for (const Case& c : cases) {
+        const ContestDates dates = NearestContestDates(c.from, c.to, c.today);
+        const std::string when = std::string(c.from) + " made on " +
+                                 radio::DateToText(radio::DateFormat, c.today);
+        EXPECT_EQ(dates.from, c.start) << when;
+        EXPECT_EQ(dates.to, c.end) << when;
+    }
 }
 
 TEST(SetupRulesTest, ACategoryProposesItsPeriodWithTheEndDayDefaultingToTheStart) {
