@@ -168,7 +168,8 @@ void TContestBrow::FormCreate() {
     ShowCall();
     ApplyFormColours();
 
-    loading_->OpenContestStore(*this);
+    startedUp_ = loading_->OpenContestStore(*this);
+    if (!startedUp_) return;
     contest::ContestEntry none;
     FillContestDefinition(none);
     loading_->ListEntries(*this);

@@ -1,6 +1,10 @@
 // The program end to end over a fresh directory: the first start leads into
 // a new entry, the contest runs and is evaluated, the list keeps the entry
 // across starts and deleting removes everything that belonged to it.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -9,6 +13,7 @@
 #include <QSettings>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
 
 #include "app/AppTestSupport.h"
 #include "app/mainwindow/ContestBrow.h"
@@ -44,6 +49,7 @@ class ContestListTest : public test::AppTest {
         hooks.runLog = [this](TContestBrow&, std::int32_t number,
                               const contest::ContestDefinition& definition) {
             RunLog(number, definition);
+            return true;
         };
         window->SetHooks(hooks);
         window->resize(1000, 700);
@@ -267,6 +273,38 @@ TEST_F(ContestListTest, StartenRunsTheLogFormOverTheEntryAndEvaluatesItsContacts
     const int points = radio::QrbKm("JO62MM", "KP20LE") + radio::QrbKm("JO62MM", "JO65MA");
     EXPECT_EQ(evaluation_, QStringLiteral("2 QSO / %1 Pkt.").arg(points));
     EXPECT_EQ(contest::SelectedExtra().QsoCount(1), 2);
+}
+
+// A log held by another program: the operator is told, and the list takes
+// over again without an evaluation of a contest that never ran.
+TEST_F(ContestListTest, ALogThatCannotBeOpenedLeadsBackToTheList) {
+    std::ofstream(dir_.path() / (log::LogFileName(1) + ".DAT")) << "held";
+    const int held = ::open((dir_.path() / (log::LogFileName(1) + ".DAT")).c_str(), O_RDWR);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    int setups = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&setups] {
+        auto* dialog = qobject_cast<TEingContestStd*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog->property("seen").toBool()) return;
+        dialog->setProperty("seen", true);
+        if (++setups == 1) return FillInAndStart(*dialog);
+        Click(*dialog, "btnOK");  // an evaluation that should not have come
+    });
+    watch.start(10);
+    auto window = std::make_unique<TContestBrow>(
+        std::make_unique<StoreStartupLoading>(kSampleCountryFile));
+    window->SetHooks(DefaultListHooks());
+    window->show();
+    const std::string refused =
+        "Das Contest-Logbuch kann nicht ge\xF6"
+        "ffnet werden.";
+    QTRY_VERIFY_WITH_TIMEOUT(messages_.LastText() == refused, 15000);
+    QTest::qWait(200);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    ::close(held);
+    EXPECT_EQ(setups, 1);
+    EXPECT_EQ(Rows(*window).size(), 1u);
 }
 
 TEST(WindowPlacementTest, TheFirstWindowIsUsableAndAStoredStripIsNotRestored) {
