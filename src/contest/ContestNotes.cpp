@@ -34,8 +34,9 @@ bool IsNotesText(std::string_view text) {
     constexpr std::size_t kArrow = kDate + 1 + kTime + 1 + kCall;
     const std::string_view line = text.substr(0, text.find('\n'));
     if (line.size() < kArrow + 3 || line.substr(kArrow, 3) != " > ") return false;
-    return radio::TextToDate(radio::DateFormat, line.substr(0, kDate)) >= 0 &&
-           line[kDate] == ' ' && line[kDate + 1 + 2] == ':' &&
+    if (line[2] != '.' || line[5] != '.') return false;
+    return radio::TextToDate(radio::DateFormat, line.substr(0, kDate)) >= 0 && line[kDate] == ' ' &&
+           line[kDate + 1 + 2] == ':' &&
            radio::TextToTime("hh:mm", line.substr(kDate + 1, kTime)) >= 0 &&
            line[kDate + 1 + kTime] == ' ';
 }

@@ -184,26 +184,26 @@ TEST(SetupRulesTest, TheContestDatesAreProposedInTheNearestYear) {
     };
     const Case cases[] = {
         // August's contest: before it, on its day, in December after it,
-        // and half a year after it next year's.
+        // and in the new year that year's.
         {"12.08.2012", "13.08.2012", DayNumber(2, 1, 2026), DayNumber(12, 8, 2026),
          DayNumber(13, 8, 2026)},
         {"12.08.2012", "13.08.2012", DayNumber(12, 8, 2026), DayNumber(12, 8, 2026),
          DayNumber(13, 8, 2026)},
         {"12.08.2012", "13.08.2012", DayNumber(31, 12, 2026), DayNumber(12, 8, 2026),
          DayNumber(13, 8, 2026)},
-        {"12.08.2012", "13.08.2012", DayNumber(11, 2, 2027), DayNumber(12, 8, 2026),
-         DayNumber(13, 8, 2026)},
-        {"12.08.2012", "13.08.2012", DayNumber(12, 2, 2027), DayNumber(12, 8, 2027),
+        {"12.08.2012", "13.08.2012", DayNumber(11, 2, 2027), DayNumber(12, 8, 2027),
          DayNumber(13, 8, 2027)},
         // A contest across New Year stays one, whichever year it lands in.
         {"31.12.2011", "01.01.2012", DayNumber(20, 12, 2026), DayNumber(31, 12, 2026),
          DayNumber(1, 1, 2027)},
         {"31.12.2011", "01.01.2012", DayNumber(2, 1, 2027), DayNumber(31, 12, 2027),
          DayNumber(1, 1, 2028)},
-        // A January contest made in late summer is next year's.
+        // A January contest is next year's from half a year after it.
         {"05.01.2012", "05.01.2012", DayNumber(1, 8, 2026), DayNumber(5, 1, 2027),
          DayNumber(5, 1, 2027)},
-        {"05.01.2012", "05.01.2012", DayNumber(1, 7, 2026), DayNumber(5, 1, 2026),
+        {"05.01.2012", "05.01.2012", DayNumber(8, 7, 2026), DayNumber(5, 1, 2027),
+         DayNumber(5, 1, 2027)},
+        {"05.01.2012", "05.01.2012", DayNumber(7, 7, 2026), DayNumber(5, 1, 2026),
          DayNumber(5, 1, 2026)},
         // 29 February only where the year has one.
         {"29.02.2012", "29.02.2012", DayNumber(1, 1, 2027), DayNumber(28, 2, 2027),
@@ -214,8 +214,8 @@ TEST(SetupRulesTest, TheContestDatesAreProposedInTheNearestYear) {
     };
     for (const Case& c : cases) {
         const ContestDates dates = NearestContestDates(c.from, c.to, c.today);
-        const std::string when = std::string(c.from) + " made on " +
-                                 radio::DateToText(radio::DateFormat, c.today);
+        const std::string when =
+            std::string(c.from) + " made on " + radio::DateToText(radio::DateFormat, c.today);
         EXPECT_EQ(dates.from, c.start) << when;
         EXPECT_EQ(dates.to, c.end) << when;
     }

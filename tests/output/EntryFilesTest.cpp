@@ -308,8 +308,7 @@ TEST_F(EntryFilesTest, DefaultFileNames) {
         {"", "", "Contest.SUM"},
     };
     for (const auto& b : kBases)
-        EXPECT_EQ(DefaultFileName(FileOutput::ElogCover, def, 0,
-                                  FileNameBase(b.call, b.entryName)),
+        EXPECT_EQ(DefaultFileName(FileOutput::ElogCover, def, 0, FileNameBase(b.call, b.entryName)),
                   b.name)
             << b.entryName;
     EXPECT_EQ(SaveNotice(FileOutput::Edi, "DL1ABC/P"),

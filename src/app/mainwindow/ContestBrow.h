@@ -110,6 +110,7 @@ class TContestBrow : public QWidget {
     void ShowCall();
     void PanelUntenResize();
     void PlaceCallLabels(int screenWidth);
+    void PlaceUpdateHints(int left);
     bool FormKeyDown(QKeyEvent& key);
     void MenueBeendenClick();
     void LeftBarHover(QLabel* hovered);

@@ -115,8 +115,12 @@ QGroupBox* TEingContestStd::CreateContestGroup() {
     grid->addWidget(eZeitvon_, 2, 1);
     grid->addWidget(NewLabel(group, nullptr, QStringLiteral("bis")), 2, 2);
     grid->addWidget(eZeitbis_, 2, 3);
-    for (ui::TkxEdit* edit : {eDatumvon_, eDatumbis_, eZeitvon_, eZeitbis_})
+    for (ui::TkxEdit* edit : {eDatumvon_, eDatumbis_, eZeitvon_, eZeitbis_}) {
         edit->installEventFilter(this);
+        // Wide enough for a whole date even when the dialog is small.
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) +
+                              12);
+    }
     connect(btnregeln_, &ui::TkxBitBtn::OnClick, this, [this] {
         if (hooks_.rules) hooks_.rules(*this);
     });

@@ -61,8 +61,7 @@ bool Twagdatei::WriteBack() {
     QString text = memo_->toPlainText();
     if (!text.isEmpty() && !text.endsWith('\n')) text += '\n';
     text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    const bool ok =
-        output::ReplaceFileBytes(*fileSystem_, path_, platform::Cp1252Text(text)).Ok();
+    const bool ok = output::ReplaceFileBytes(*fileSystem_, path_, platform::Cp1252Text(text)).Ok();
     if (!ok) {
         platform::CurrentMessages().Information("Die Datei " + path_ +
                                                 " konnte nicht gespeichert werden.");

@@ -20,9 +20,9 @@ class Twagdatei : public QDialog {
   public:
     // `path` in the local 8-bit encoding; the caption is the file name. The
     // file is written back through `fileSystem`.
-    explicit Twagdatei(std::string path, QWidget* parent = nullptr,
-                       std::shared_ptr<platform::FileSystem> fileSystem =
-                           platform::DefaultFileSystem());
+    explicit Twagdatei(
+        std::string path, QWidget* parent = nullptr,
+        std::shared_ptr<platform::FileSystem> fileSystem = platform::DefaultFileSystem());
 
   private:
     bool WriteBack();

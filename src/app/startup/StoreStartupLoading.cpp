@@ -95,9 +95,11 @@ bool StoreStartupLoading::OpenContestStore(TContestBrow&) {
     extrasOpen_ = entriesOpen_ && contest::OpenQVKZ();
     if (extrasOpen_) return true;
     const std::string name(entriesOpen_ ? contest::kExtraFileName : contest::kContestFileName);
-    platform::CurrentMessages().Information(radio::Bilingual(
-        "Die Contest-Datei " + name + " konnte nicht ge\xF6" "ffnet werden. Das Programm wird beendet.",
-        "The contest file " + name + " could not be opened. The program ends."));
+    platform::CurrentMessages().Information(
+        radio::Bilingual("Die Contest-Datei " + name +
+                             " konnte nicht ge\xF6"
+                             "ffnet werden. Das Programm wird beendet.",
+                         "The contest file " + name + " could not be opened. The program ends."));
     return false;
 }
 

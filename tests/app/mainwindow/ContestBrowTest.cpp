@@ -179,6 +179,35 @@ TEST_F(ContestBrowTest, ClickingBeendenInTheLeftBarClosesTheWindow) {
     EXPECT_FALSE(window->isVisible());
 }
 
+// The update advice is read whole at every window size: inside the window,
+// wrapped where the room is short, and never under the list.
+TEST_F(ContestBrowTest, TheUpdateAdviceShowsWhole) {
+    auto window = Open("DL1ABC");
+    for (const QSize size : {QSize(1000, 700), QSize(640, 480), QSize(1600, 900)}) {
+        SCOPED_TRACE(size.width());
+        window->resize(size);
+        QTest::qWait(20);
+        const QRect list = Child<QFrame>(*window, "panelContest")->geometry();
+        for (const char* name : {"lhinweisupdate", "lhinweisupdate2"}) {
+            auto* hint = Child<QLabel>(*window, name);
+            const QRect place = hint->geometry();
+            EXPECT_TRUE(hint->isVisible()) << name;
+            EXPECT_TRUE(window->rect().contains(place)) << name;
+            EXPECT_FALSE(place.intersects(list)) << name;
+            const bool oneLine =
+                hint->fontMetrics().horizontalAdvance(hint->text()) <= hint->contentsRect().width();
+            EXPECT_TRUE(oneLine || hint->wordWrap()) << name;
+            EXPECT_GE(place.height(), hint->heightForWidth(place.width())) << name;
+        }
+        EXPECT_GT(list.height(), size.height() / 3);
+    }
+    window->resize(1000, 700);
+    QTest::qWait(20);
+    const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
+    if (!out.isEmpty())
+        window->grab().toImage().save(out + QStringLiteral("/main-window-update-advice.png"));
+}
+
 TEST_F(ContestBrowTest, ScreenshotLooksLikeTheProgram) {
     auto window = Open("DL1ABC");
     const QImage shot = window->grab().toImage();

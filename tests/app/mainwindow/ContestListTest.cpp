@@ -27,9 +27,11 @@
 #include "contest/StationFile.h"
 #include "log/ContestLog.h"
 #include "log/LogKeys.h"
+#include "log/Renumber.h"
 #include "platform/Clock.h"
 #include "radio/Locator.h"
 #include "store/KeyCodec.h"
+#include "store/RebuildFiles.h"
 #include "ui/KxBitBtn.h"
 #include "ui/KxEdit.h"
 
@@ -119,6 +121,8 @@ class ContestListTest : public test::AppTest {
 };
 
 TEST_F(ContestListTest, AFirstStartLeadsIntoANewEntryThatRunsAndIsEvaluated) {
+    platform::FakeClock clock({2026, 3, 1, 9, 0, 0});
+    platform::ScopedClock installClock(clock);
     bool created = false;
     test::WhenModal<TEingContestStd>([&](TEingContestStd& dialog) {
         EXPECT_TRUE(dialog.IsNewEntry());
@@ -141,7 +145,7 @@ TEST_F(ContestListTest, AFirstStartLeadsIntoANewEntryThatRunsAndIsEvaluated) {
     const auto rows = Rows(*window);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].value(0), QStringLiteral(" Sprint Sommer "));
-    EXPECT_EQ(rows[0].value(1), QStringLiteral("12.08.2012   "));
+    EXPECT_EQ(rows[0].value(1), QStringLiteral("12.08.2026   "));
     EXPECT_EQ(window->findChild<QLabel*>("lCall")->text(), QStringLiteral("DL1ABC"));
     // The totals the log left were written back over the entry's extra record.
     EXPECT_EQ(contest::ExtraFile()->Find(1, store::IntToKey(1)), 0);
@@ -275,11 +279,22 @@ TEST_F(ContestListTest, StartenRunsTheLogFormOverTheEntryAndEvaluatesItsContacts
     EXPECT_EQ(contest::SelectedExtra().QsoCount(1), 2);
 }
 
-// A log held by another program: the operator is told, and the list takes
-// over again without an evaluation of a contest that never ran.
+// A log left half renumbered whose new files another program holds: the
+// operator is told, and the list takes over again without an evaluation
+// of a contest that never ran and without writing the entry back.
 TEST_F(ContestListTest, ALogThatCannotBeOpenedLeadsBackToTheList) {
-    std::ofstream(dir_.path() / (log::LogFileName(1) + ".DAT")) << "held";
-    const int held = ::open((dir_.path() / (log::LogFileName(1) + ".DAT")).c_str(), O_RDWR);
+    {
+        store::RecordStoreSettings settings;
+        settings.runDir = RunDir();
+        ASSERT_TRUE(store::InitRecordStore(settings));
+        ASSERT_TRUE(log::OpenContestLog(1));
+        log::CloseContestLog();
+        store::ExitRecordStore();
+    }
+    const std::string leftOver =
+        store::RebuildNames(RunDir() + log::RenumberedLogName(log::LogFileName(1))).data;
+    std::ofstream(leftOver) << "renumbered in part";
+    const int held = ::open(leftOver.c_str(), O_RDWR);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
     int setups = 0;
@@ -292,8 +307,8 @@ TEST_F(ContestListTest, ALogThatCannotBeOpenedLeadsBackToTheList) {
         Click(*dialog, "btnOK");  // an evaluation that should not have come
     });
     watch.start(10);
-    auto window = std::make_unique<TContestBrow>(
-        std::make_unique<StoreStartupLoading>(kSampleCountryFile));
+    auto window =
+        std::make_unique<TContestBrow>(std::make_unique<StoreStartupLoading>(kSampleCountryFile));
     window->SetHooks(DefaultListHooks());
     window->show();
     const std::string refused =

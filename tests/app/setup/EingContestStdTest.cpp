@@ -14,13 +14,13 @@
 #include "app/AppTestSupport.h"
 #include "app/logform/WarningColour.h"
 #include "contest/Catalogue.h"
+#include "contest/StationFile.h"
+#include "contest/StationSettings.h"
 #include "log/ContestLog.h"
 #include "output/Outputs.h"
 #include "output/StationTexts.h"
 #include "output/TextTarget.h"
 #include "platform/Clock.h"
-#include "contest/StationFile.h"
-#include "contest/StationSettings.h"
 #include "platform/Desktop.h"
 #include "platform/qt/QtText.h"
 #include "radio/DateTime.h"
@@ -103,7 +103,9 @@ TEST_F(EingContestStdTest, StationDataOfTheSuiteIsNeverCut) {
         stored.postcodeTown = station.postcodeTown;
         stored.dok = station.dok;
         stored.operatorName = "Max M\xFCller";
-        stored.street = "Hauptstra\xDF" "e 1";
+        stored.street =
+            "Hauptstra\xDF"
+            "e 1";
         ASSERT_EQ(contest::WriteStationSettings(stored, false), 0);
         radio::Program().SwlNumber = station.swl;
 
@@ -165,8 +167,8 @@ TEST_F(EingContestStdTest, DatesAndTimesAreCompletedBeforeTheyAreChecked) {
          radio::DayNumber(13, 8, 2026), 12 * 3600, 12 * 3600},
         {"eDatumvon", "11.8", true, "", radio::DayNumber(11, 8, 2026),
          radio::DayNumber(13, 8, 2026), 12 * 3600, 12 * 3600},
-        {"eZeitvon", "930", true, "", radio::DayNumber(12, 8, 2026),
-         radio::DayNumber(13, 8, 2026), 9 * 3600 + 30 * 60, 12 * 3600},
+        {"eZeitvon", "930", true, "", radio::DayNumber(12, 8, 2026), radio::DayNumber(13, 8, 2026),
+         9 * 3600 + 30 * 60, 12 * 3600},
         {"eZeitbis", "9.05", false, "", radio::DayNumber(12, 8, 2026),
          radio::DayNumber(13, 8, 2026), 12 * 3600, 9 * 3600 + 5 * 60},
         {"eZeitvon", "12:3", true, "Die Uhrzeit (von) ist ung\xFCltig."},
@@ -439,6 +441,10 @@ TEST_F(EingContestStdTest, EscapeAsksWhetherToKeepTheChanges) {
 }
 
 TEST_F(EingContestStdTest, TypedShortDatesAreCompletedAndMarkedAsHandEdits) {
+    // A year before the one typed below, so that the typed dates differ
+    // from the proposed ones.
+    platform::FakeClock clock({2025, 3, 1, 10, 0, 0});
+    platform::ScopedClock installClock(clock);
     auto dialog = Open(SetupMode::NewEntry);
     const int year = radio::DayMonthYear(radio::TodayLocal()).year;
     Type(*dialog, "eDatumbis", QStringLiteral("1308"));

@@ -397,8 +397,8 @@ TEST_F(TwagdateiTest, AFailedWriteBackLeavesTheFileAsItWas) {
     for (const auto& disk : kDisks) {
         SCOPED_TRACE(disk.budget);
         std::ofstream(path, std::ios::binary | std::ios::trunc) << written;
-        auto faulty = std::make_shared<platform::FaultInjectingFileSystem>(
-            platform::DefaultFileSystem());
+        auto faulty =
+            std::make_shared<platform::FaultInjectingFileSystem>(platform::DefaultFileSystem());
         if (disk.budget >= 0) faulty->FailWritesAfter(disk.budget);
         Twagdatei editor(path, nullptr, faulty);
         editor.show();
@@ -409,7 +409,10 @@ TEST_F(TwagdateiTest, AFailedWriteBackLeavesTheFileAsItWas) {
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Gepr\u00FCft"));
         messages_.Clear();
         test::ClickOn(editor, "btnSpeichern");
-        EXPECT_EQ(ReadBytes(path), disk.saved ? written + "Gepr\xFC" "ft\r\n" : written);
+        EXPECT_EQ(ReadBytes(path), disk.saved ? written +
+                                                    "Gepr\xFC"
+                                                    "ft\r\n"
+                                              : written);
         EXPECT_EQ(editor.isVisible(), !disk.saved);
         EXPECT_EQ(messages_.LastText(),
                   disk.saved ? "" : "Die Datei " + path + " konnte nicht gespeichert werden.");
