@@ -89,11 +89,15 @@ void StoreStartupLoading::FillEmptyPrefixTable(QProgressBar& progress) {
 }
 
 // Without its contest store the program could neither list nor store an
-// entry: the start ends as for the other suite files.
+// entry: the start ends as for the other suite files. The files are touched
+// here, so that a refusal (the store's own fatal message) comes at this
+// stage and not with the first list.
 bool StoreStartupLoading::OpenContestStore(TContestBrow&) {
     entriesOpen_ = contest::OpenQVKK();
     extrasOpen_ = entriesOpen_ && contest::OpenQVKZ();
-    if (extrasOpen_) return true;
+    if (extrasOpen_ && contest::ContestFile()->EnsureOpen() == 0 &&
+        contest::ExtraFile()->EnsureOpen() == 0)
+        return true;
     const std::string name(entriesOpen_ ? contest::kExtraFileName : contest::kContestFileName);
     platform::CurrentMessages().Information(
         radio::Bilingual("Die Contest-Datei " + name +

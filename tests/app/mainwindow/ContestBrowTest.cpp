@@ -22,8 +22,9 @@ namespace {
 // Records the stages in the order the window runs them.
 class RecordingLoading : public StartupLoading {
   public:
-    explicit RecordingLoading(std::vector<std::string>& log, bool settingsLoad = true)
-        : log_(log), settingsLoad_(settingsLoad) {}
+    explicit RecordingLoading(std::vector<std::string>& log, bool settingsLoad = true,
+                              bool storeOpens = true)
+        : log_(log), settingsLoad_(settingsLoad), storeOpens_(storeOpens) {}
     bool LoadSettings(TContestBrow&) override {
         log_.push_back("settings");
         radio::Program().OwnCall = loadedCall;
@@ -31,7 +32,7 @@ class RecordingLoading : public StartupLoading {
     }
     bool OpenContestStore(TContestBrow&) override {
         log_.push_back("store");
-        return true;
+        return storeOpens_;
     }
     void ListEntries(TContestBrow& window) override {
         log_.push_back(std::string("list:") + window.ContestCode());
@@ -45,6 +46,7 @@ class RecordingLoading : public StartupLoading {
   private:
     std::vector<std::string>& log_;
     bool settingsLoad_;
+    bool storeOpens_;
 };
 
 class ContestBrowTest : public ::testing::Test {
@@ -102,10 +104,25 @@ TEST_F(ContestBrowTest, RunsTheLoadingStagesInOrderAndClosesDownOnceInGerman) {
     EXPECT_EQ(log_, (std::vector<std::string>{"settings", "store", "list:j", "first", "close:1"}));
 }
 
-TEST_F(ContestBrowTest, AFailedFirstStageStopsTheStartUp) {
-    auto window = std::make_unique<TContestBrow>(std::make_unique<RecordingLoading>(log_, false));
-    EXPECT_FALSE(window->StartedUp());
-    EXPECT_EQ(log_, std::vector<std::string>{"settings"});
+// Settings or a contest store that cannot be opened end the start: no list,
+// no first entry, and close-down still lets go of what was opened.
+TEST_F(ContestBrowTest, AFailedSettingsOrStoreStageStopsTheStartUp) {
+    const struct {
+        bool settingsLoad, storeOpens;
+        std::vector<std::string> stages;
+    } kCases[] = {
+        {false, true, {"settings", "close:1"}},
+        {true, false, {"settings", "store", "close:1"}},
+    };
+    for (const auto& c : kCases) {
+        log_.clear();
+        {
+            auto window = std::make_unique<TContestBrow>(
+                std::make_unique<RecordingLoading>(log_, c.settingsLoad, c.storeOpens));
+            EXPECT_FALSE(window->StartedUp());
+        }
+        EXPECT_EQ(log_, c.stages);
+    }
 }
 
 TEST_F(ContestBrowTest, EscapeAnsweredNoKeepsTheWindowOpenAndYesClosesIt) {

@@ -16,13 +16,13 @@
 #include <fstream>
 
 #include "app/AppTestSupport.h"
-#include "app/mainwindow/ContestBrow.h"
 #include "app/logform/ContestLogStd.h"
-#include "app/mainwindow/ListHooks.h"
 #include "app/logform/LogEntryPanel.h"
 #include "app/logform/LogFormPlacement.h"
-#include "app/startup/StoreStartupLoading.h"
+#include "app/mainwindow/ContestBrow.h"
+#include "app/mainwindow/ListHooks.h"
 #include "app/mainwindow/WindowPlacement.h"
+#include "app/startup/StoreStartupLoading.h"
 #include "contest/EntryLifecycle.h"
 #include "contest/StationFile.h"
 #include "log/ContestLog.h"

@@ -406,7 +406,7 @@ TEST_F(TwagdateiTest, AFailedWriteBackLeavesTheFileAsItWas) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
         editor.findChild<QPlainTextEdit*>("Memo1")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Gepr\u00FCft"));
+        test::TypeKeys(QApplication::focusWidget(), QStringLiteral("Gepr\u00FCft"));
         messages_.Clear();
         test::ClickOn(editor, "btnSpeichern");
         EXPECT_EQ(ReadBytes(path), disk.saved ? written +

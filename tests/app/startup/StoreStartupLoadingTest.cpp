@@ -1,9 +1,6 @@
 #include "app/startup/StoreStartupLoading.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <QProgressBar>
 #include <array>
@@ -153,35 +150,6 @@ TEST_F(StoreStartupLoadingTest, TheOperatorsCallIsWrittenToTheSuiteAtCloseDown) 
     EXPECT_EQ(stored.CallSign(), "DK5XY");
     EXPECT_EQ(stored.ClockOffset(), 0);
     EXPECT_EQ(stored.Locator(), "JO62MM");
-}
-
-// A contest store held by another program ends the start as a missing
-// profile file does: said, and with every file that was opened closed again.
-TEST_F(StoreStartupLoadingTest, AContestStoreThatCannotBeOpenedEndsTheStart) {
-    { Start()->close(); }
-    for (const char* held : {"QVKK.DAT", "QVKZ.DAT"}) {
-        SCOPED_TRACE(held);
-        const int fd = ::open((dir_.path() / held).c_str(), O_RDWR);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
-        messages_.Clear();
-        {
-            auto window = Start();
-            EXPECT_FALSE(window->StartedUp());
-            window->close();
-        }
-        ::close(fd);
-        const std::string name = std::string(held).substr(0, 4);
-        EXPECT_EQ(messages_.LastText(), "Die Contest-Datei " + name +
-                                            " konnte nicht ge\xF6"
-                                            "ffnet werden. Das Programm wird beendet.");
-        // Nothing stays locked behind the ended start.
-        for (const char* file : {"QVKK.DAT", "QVKZ.DAT", "QVSETUP2.DAT"}) {
-            const int again = ::open((dir_.path() / file).c_str(), O_RDWR);
-            EXPECT_EQ(::flock(again, LOCK_EX | LOCK_NB), 0) << file;
-            ::close(again);
-        }
-    }
 }
 
 }  // namespace
