@@ -2,6 +2,8 @@
 // and the evaluation of the totals.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "contest/Catalogue.h"
 #include "contest/EntrySetup.h"
 #include "contest/SetupCheck.h"
@@ -175,49 +177,30 @@ TEST(SetupRulesTest, ANewEntryStartsFromTheStationAndTheContestsDefaults) {
 // The catalogue keeps the year it was written in; a new entry gets the
 // contest's day and month in the year nearest to the day it is made.
 TEST(SetupRulesTest, TheContestDatesAreProposedInTheNearestYear) {
-    using radio::DayNumber;
-    struct Case {
-        const char* from;
-        const char* to;
-        std::int32_t today;
-        std::int32_t start, end;
-    };
-    const Case cases[] = {
+    // catalogue from, to; the day the entry is made; the dates proposed
+    const std::array<const char*, 5> kCases[] = {
         // August's contest: before it, on its day, in December after it,
         // and in the new year that year's.
-        {"12.08.2012", "13.08.2012", DayNumber(2, 1, 2026), DayNumber(12, 8, 2026),
-         DayNumber(13, 8, 2026)},
-        {"12.08.2012", "13.08.2012", DayNumber(12, 8, 2026), DayNumber(12, 8, 2026),
-         DayNumber(13, 8, 2026)},
-        {"12.08.2012", "13.08.2012", DayNumber(31, 12, 2026), DayNumber(12, 8, 2026),
-         DayNumber(13, 8, 2026)},
-        {"12.08.2012", "13.08.2012", DayNumber(11, 2, 2027), DayNumber(12, 8, 2027),
-         DayNumber(13, 8, 2027)},
+        {"12.08.2012", "13.08.2012", "02.01.2026", "12.08.2026", "13.08.2026"},
+        {"12.08.2012", "13.08.2012", "12.08.2026", "12.08.2026", "13.08.2026"},
+        {"12.08.2012", "13.08.2012", "31.12.2026", "12.08.2026", "13.08.2026"},
+        {"12.08.2012", "13.08.2012", "11.02.2027", "12.08.2027", "13.08.2027"},
         // A contest across New Year stays one, whichever year it lands in.
-        {"31.12.2011", "01.01.2012", DayNumber(20, 12, 2026), DayNumber(31, 12, 2026),
-         DayNumber(1, 1, 2027)},
-        {"31.12.2011", "01.01.2012", DayNumber(2, 1, 2027), DayNumber(31, 12, 2027),
-         DayNumber(1, 1, 2028)},
+        {"31.12.2011", "01.01.2012", "20.12.2026", "31.12.2026", "01.01.2027"},
+        {"31.12.2011", "01.01.2012", "02.01.2027", "31.12.2027", "01.01.2028"},
         // A January contest is next year's from half a year after it.
-        {"05.01.2012", "05.01.2012", DayNumber(1, 8, 2026), DayNumber(5, 1, 2027),
-         DayNumber(5, 1, 2027)},
-        {"05.01.2012", "05.01.2012", DayNumber(8, 7, 2026), DayNumber(5, 1, 2027),
-         DayNumber(5, 1, 2027)},
-        {"05.01.2012", "05.01.2012", DayNumber(7, 7, 2026), DayNumber(5, 1, 2026),
-         DayNumber(5, 1, 2026)},
+        {"05.01.2012", "05.01.2012", "07.07.2026", "05.01.2026", "05.01.2026"},
+        {"05.01.2012", "05.01.2012", "08.07.2026", "05.01.2027", "05.01.2027"},
         // 29 February only where the year has one.
-        {"29.02.2012", "29.02.2012", DayNumber(1, 1, 2027), DayNumber(28, 2, 2027),
-         DayNumber(28, 2, 2027)},
-        {"29.02.2012", "29.02.2012", DayNumber(1, 1, 2028), DayNumber(29, 2, 2028),
-         DayNumber(29, 2, 2028)},
-        {"32.13.2012", "", DayNumber(1, 1, 2026), -1, -1},
+        {"29.02.2012", "29.02.2012", "01.01.2027", "28.02.2027", "28.02.2027"},
+        {"29.02.2012", "29.02.2012", "01.01.2028", "29.02.2028", "29.02.2028"},
+        {"32.13.2012", "", "01.01.2026", "", ""},
     };
-    for (const Case& c : cases) {
-        const ContestDates dates = NearestContestDates(c.from, c.to, c.today);
-        const std::string when =
-            std::string(c.from) + " made on " + radio::DateToText(radio::DateFormat, c.today);
-        EXPECT_EQ(dates.from, c.start) << when;
-        EXPECT_EQ(dates.to, c.end) << when;
+    const auto day = [](const char* text) { return radio::TextToDate(radio::DateFormat, text); };
+    for (const auto& [from, to, today, start, end] : kCases) {
+        const ContestDates dates = NearestContestDates(from, to, day(today));
+        EXPECT_EQ(dates.from, day(start)) << from << " made on " << today;
+        EXPECT_EQ(dates.to, day(end)) << from << " made on " << today;
     }
 }
 
