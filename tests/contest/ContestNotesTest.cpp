@@ -57,9 +57,7 @@ TEST(ContestNotesTest, OnlyNotesAreTakenOverFromTheNamedFile) {
         {"               MMMonVHF MS SPRINT CONTEST\n12.08.2012 12:05 SP5ABC     > ", false},
         {"12.08.2012 12:05 SP5ABC     >", false},
         {"31.02.2012 12:05 SP5ABC     > ", false},
-        {"12.08.2012 25:05 SP5ABC     > ", false},
         {"12-08-2012 12:05 SP5ABC     > ", false},
-        {"", false},
     };
     mss::test::TempDir dir;
     const std::string stamp = "13.08.2012 08:00 DL1ABC     > ";

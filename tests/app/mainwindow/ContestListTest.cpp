@@ -120,6 +120,7 @@ class ContestListTest : public test::AppTest {
     bool startShown_ = true;
 };
 
+// Made in March, the entry proposes this year's sprint, not the catalogue's.
 TEST_F(ContestListTest, AFirstStartLeadsIntoANewEntryThatRunsAndIsEvaluated) {
     platform::FakeClock clock({2026, 3, 1, 9, 0, 0});
     platform::ScopedClock installClock(clock);

@@ -198,22 +198,6 @@ TEST_F(EingContestStdTest, DatesAndTimesAreCompletedBeforeTheyAreChecked) {
     }
 }
 
-// A new entry proposes the contest's day and month of the year it is made
-// for, not the year the catalogue was written.
-TEST_F(EingContestStdTest, ANewEntryProposesTheNearestContestDates) {
-    const std::pair<platform::CivilTime, const char*> kToday[] = {
-        {{2026, 12, 20, 9, 0, 0}, "12.08.2026"},
-        {{2027, 3, 1, 9, 0, 0}, "12.08.2027"},
-    };
-    for (const auto& [today, proposed] : kToday) {
-        platform::FakeClock clock(today);
-        platform::ScopedClock installClock(clock);
-        auto dialog = Open(SetupMode::NewEntry);
-        EXPECT_EQ(Child(*dialog, "eDatumvon")->text(), QString::fromLatin1(proposed));
-        EXPECT_EQ(Child(*dialog, "eZeitvon")->text(), QStringLiteral("12:00"));
-    }
-}
-
 TEST_F(EingContestStdTest, ANewEntryIsSavedWithEverythingTheOperatorTyped) {
     auto dialog = Open(SetupMode::NewEntry);
     FillIn(*dialog);
