@@ -28,10 +28,28 @@ std::string NotesStamp(std::int32_t today, std::int32_t now, std::string_view ca
            " " + radio::Fit(call, 10) + " > ";
 }
 
+bool IsNotesText(std::string_view text) {
+    // date, blank, time, blank, call in 10, " > "
+    constexpr std::size_t kDate = 10, kTime = 5, kCall = 10;
+    constexpr std::size_t kArrow = kDate + 1 + kTime + 1 + kCall;
+    const std::string_view line = text.substr(0, text.find('\n'));
+    if (line.size() < kArrow + 3 || line.substr(kArrow, 3) != " > ") return false;
+    if (line[2] != '.' || line[5] != '.') return false;
+    return radio::TextToDate(radio::DateFormat, line.substr(0, kDate)) >= 0 && line[kDate] == ' ' &&
+           line[kDate + 1 + 2] == ':' &&
+           radio::TextToTime("hh:mm", line.substr(kDate + 1, kTime)) >= 0 &&
+           line[kDate + 1 + kTime] == ' ';
+}
+
 std::optional<std::string> StampNotes(const std::string& path, const std::string& namedPath,
                                       std::string_view stamp) {
     std::optional<std::string> text = ReadStationFile(path);
-    if (!text) text = ReadStationFile(namedPath);
+    if (!text) {
+        // The old name-based file can be an E-Log total file of the same
+        // name; only notes are taken over.
+        text = ReadStationFile(namedPath);
+        if (text && !IsNotesText(*text)) text.reset();
+    }
     const std::string stamped =
         std::string(stamp) + (text && !text->empty() ? "\n" + *text : std::string());
     if (!WriteNotes(path, stamped)) return std::nullopt;

@@ -21,9 +21,12 @@ std::string NamedNotesFileName(std::string_view runDir, std::string_view entryNa
 // ("hh:mm"), the call padded to 10 and " > ". The caret goes after it.
 std::string NotesStamp(std::int32_t today, std::int32_t now, std::string_view call);
 
+// The text begins with a stamp line as NotesStamp writes it.
+bool IsNotesText(std::string_view text);
+
 // Puts `stamp` as the first line of the notes (read from `path`, else from
-// `namedPath` when only that one exists) and writes them to `path`. The
-// notes as written; nullopt when the file cannot be written.
+// `namedPath` when only that one exists and holds notes) and writes them to
+// `path`. The notes as written; nullopt when the file cannot be written.
 std::optional<std::string> StampNotes(const std::string& path, const std::string& namedPath,
                                       std::string_view stamp);
 

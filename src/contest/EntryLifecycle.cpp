@@ -1,5 +1,6 @@
 #include "contest/EntryLifecycle.h"
 
+#include "contest/ContestNotes.h"
 #include "contest/ContestStore.h"
 #include "contest/StationFile.h"
 #include "store/KeyCodec.h"
@@ -56,9 +57,12 @@ DeleteOutcome DeleteEntry(std::int32_t number,
     if (!eraseLog(number)) return DeleteOutcome::LogNotErased;
     const bool extraGone = DeleteByNumber(ExtraFile(), 1, number) == 0;
     const bool entryGone = DeleteByNumber(ContestFile(), kByNumber, number) == 0;
+    // The number is given again to the next entry, which must not find
+    // this one's description or notes.
     const bool stationGone = RemoveStationFile(StationFileName(runDir, number));
-    return extraGone && entryGone && stationGone ? DeleteOutcome::Deleted
-                                                 : DeleteOutcome::StoreError;
+    const bool notesGone = RemoveStationFile(NotesFileName(runDir, number));
+    return extraGone && entryGone && stationGone && notesGone ? DeleteOutcome::Deleted
+                                                              : DeleteOutcome::StoreError;
 }
 
 }  // namespace mss::contest

@@ -27,7 +27,7 @@ enum class DeleteOutcome {
 };
 
 // Erases the entry's log through `eraseLog`, then its extra record, the
-// entry itself and its station description file in `runDir`.
+// entry itself, and its station description and notes files in `runDir`.
 DeleteOutcome DeleteEntry(std::int32_t number,
                           const std::function<bool(std::int32_t number)>& eraseLog,
                           const std::string& runDir);

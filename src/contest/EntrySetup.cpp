@@ -17,7 +17,28 @@ std::int32_t DefaultTime(const std::string& text) {
     return radio::TextToTime("hh:mm:ss", text);
 }
 
+// Half a year in days: a contest further back than this is next year's.
+constexpr std::int32_t kHalfYear = 183;
+
+std::int32_t ShiftYears(std::int32_t dayNumber, int years) {
+    if (dayNumber < 0) return dayNumber;
+    const radio::CalendarDate date = radio::DayMonthYear(dayNumber);
+    const std::int32_t shifted = radio::DayNumber(date.day, date.month, date.year + years);
+    return shifted >= 0 ? shifted : radio::DayNumber(date.day - 1, date.month, date.year + years);
+}
+
 }  // namespace
+
+ContestDates NearestContestDates(const std::string& dateFrom, const std::string& dateTo,
+                                 std::int32_t today) {
+    const std::int32_t from = DefaultDate(dateFrom);
+    const std::int32_t to = DefaultDate(dateTo);
+    if (from < 0 || today < 0) return {from, to};
+    const int thisYear = radio::DayMonthYear(today).year;
+    int years = thisYear - radio::DayMonthYear(from).year;
+    if (today - ShiftYears(from, years) > kHalfYear) ++years;
+    return {ShiftYears(from, years), ShiftYears(to, years)};
+}
 
 void PrepareNewEntry(ContestEntry& entry, ContestExtra& extra, char code) {
     const auto& values = radio::Program();
@@ -33,9 +54,10 @@ void PrepareNewEntry(ContestEntry& entry, ContestExtra& extra, char code) {
     entry.MarkNew();
 }
 
-void ProposeContestTimes(ContestEntry& entry, const ContestDefinition& d) {
-    if (entry.StartDate() == 0) entry.SetStartDate(DefaultDate(d.DateFrom));
-    if (entry.EndDate() == 0) entry.SetEndDate(DefaultDate(d.DateTo));
+void ProposeContestTimes(ContestEntry& entry, const ContestDefinition& d, std::int32_t today) {
+    const ContestDates dates = NearestContestDates(d.DateFrom, d.DateTo, today);
+    if (entry.StartDate() == 0) entry.SetStartDate(dates.from);
+    if (entry.EndDate() == 0) entry.SetEndDate(dates.to);
     if (entry.StartTime() == 0) entry.SetStartTime(DefaultTime(d.TimeFrom));
     if (entry.EndTime() == 0) entry.SetEndTime(DefaultTime(d.TimeTo));
 }

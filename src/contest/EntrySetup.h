@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,8 +28,22 @@ inline constexpr int kFeatureLdk = 17;
 void PrepareNewEntry(ContestEntry& entry, ContestExtra& extra, char code);
 
 // Dates and times still 0 take the contest's defaults; a default that
-// cannot be read gives -1.
-void ProposeContestTimes(ContestEntry& entry, const ContestDefinition& definition);
+// cannot be read gives -1. The dates keep the catalogue's day and month in
+// the year nearest to `today` (a day number), see NearestContestDates.
+void ProposeContestTimes(ContestEntry& entry, const ContestDefinition& definition,
+                         std::int32_t today);
+
+// The catalogue's dates ("dd.mm.yyyy") moved to the year that puts the
+// first one nearest to `today`: this year's, or next year's once this
+// year's lies more than half a year back. Both move by the same number of
+// years, so a contest across New Year stays one. A 29 February without a
+// leap year becomes the 28th. -1 for a date that cannot be read.
+struct ContestDates {
+    std::int32_t from = -1;
+    std::int32_t to = -1;
+};
+ContestDates NearestContestDates(const std::string& dateFrom, const std::string& dateTo,
+                                 std::int32_t today);
 
 // The entry keeps an LDK instead of a DOK.
 bool EntryUsesLdk(const ContestDefinition& definition, char code);

@@ -24,20 +24,23 @@ void Add(std::vector<SetupProblem>& problems, SetupField field, std::string mess
     problems.push_back({field, std::move(message)});
 }
 
-void CheckLengths(const SetupInput& in, std::vector<SetupProblem>& problems) {
+void CheckLengths(const SetupInput& in, const ContestDefinition& d, char code,
+                  std::vector<SetupProblem>& problems) {
     const std::string postcodeTown = in.postcode + " " + in.town;
+    const std::size_t district = SettingsUseLdk(d, code) ? kLdkCapacity : kDokCapacity;
+    const std::string districtLabel = DistrictLabel(d);
     const std::pair<Capacity, const std::string*> fields[] = {
-        {{SetupField::Name, 25, "Contestname"}, &in.name},
-        {{SetupField::Town, 50, "PLZ+Ort"}, &postcodeTown},
-        {{SetupField::Street, 50,
+        {{SetupField::Name, kNameCapacity, "Contestname"}, &in.name},
+        {{SetupField::Town, kAddressCapacity, "PLZ+Ort"}, &postcodeTown},
+        {{SetupField::Street, kAddressCapacity,
           "Stra\xDF"
           "e"},
          &in.street},
-        {{SetupField::Country, 50, "Land"}, &in.country},
-        {{SetupField::OwnName, 50, "Name"}, &in.ownName},
-        {{SetupField::Call, 12, "Call"}, &in.call},
-        {{SetupField::Swl, 14, "SWL-Nr."}, &in.swl},
-        {{SetupField::Dok, 8, "DOK"}, &in.district},
+        {{SetupField::Country, kAddressCapacity, "Land"}, &in.country},
+        {{SetupField::OwnName, kAddressCapacity, "Name"}, &in.ownName},
+        {{SetupField::Call, kCallCapacity, "Call"}, &in.call},
+        {{SetupField::Swl, kSwlCapacity, "SWL-Nr."}, &in.swl},
+        {{SetupField::Dok, district, districtLabel.c_str()}, &in.district},
     };
     for (const auto& [capacity, text] : fields)
         if (text->size() > capacity.chars)
@@ -84,9 +87,8 @@ void CheckDatesAndTimes(const SetupInput& in, std::vector<SetupProblem>& problem
         Add(problems, SetupField::EndDate, "Eingabe eines Contest-Datums notwendig.");
         return;
     }
-    auto time = [](const std::string& text) {
-        return Empty(text) ? 0 : radio::TextToTime(radio::TimeFormat, text);
-    };
+    // An empty time is allowed and counts as the day's start or end.
+    auto time = [](const std::string& text) { return Empty(text) ? 0 : ReadSetupTime(text); };
     const std::int32_t from = time(in.startTime);
     const std::int32_t to = time(in.endTime);
     if (from < 0) Add(problems, SetupField::StartTime, "Die Uhrzeit (von) ist ung\xFCltig.");
@@ -99,6 +101,12 @@ void CheckDatesAndTimes(const SetupInput& in, std::vector<SetupProblem>& problem
 }
 
 }  // namespace
+
+std::int32_t ReadSetupTime(const std::string& text) {
+    const std::string trimmed = radio::Trim(text);
+    if (trimmed.size() != 5 || trimmed[2] != ':') return radio::kNoTime;
+    return radio::TextToTime(radio::TimeFormat, trimmed);
+}
 
 std::vector<SetupProblem> SetupProblems(const SetupInput& in, const ContestDefinition& d,
                                         char code) {
@@ -114,7 +122,7 @@ std::vector<SetupProblem> SetupProblems(const SetupInput& in, const ContestDefin
     if (in.clockChoiceOpen)
         Add(problems, SetupField::ClockGroup,
             "Es wurde nicht bestimmt, ob der Computer mit Ortszeit l\xE4uft.");
-    CheckLengths(in, problems);
+    CheckLengths(in, d, code, problems);
     if (in.categoryMissing)
         Add(problems, SetupField::CategoryGroup, "Sie haben keine Teilnahmeart angegeben.");
     if (code == 'j' && Empty(in.station))

@@ -3,12 +3,23 @@
 // whether it is a question that Yes lets pass. Texts are Windows-1252.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "contest/ContestDefinition.h"
 
 namespace mss::contest {
+
+// The capacities of the fields the setup's texts are stored in: the
+// entry's name and call, the suite settings' DOK, listener number and
+// address texts (postcode and town share one).
+inline constexpr int kNameCapacity = 25;
+inline constexpr int kCallCapacity = 12;
+inline constexpr int kDokCapacity = 10;
+inline constexpr int kLdkCapacity = 3;
+inline constexpr int kSwlCapacity = 20;
+inline constexpr int kAddressCapacity = 50;
 
 enum class SetupField {
     Name,
@@ -53,5 +64,9 @@ struct SetupProblem {
 // click) makes no checks but the ones marked goesOnSilently.
 std::vector<SetupProblem> SetupProblems(const SetupInput& input,
                                         const ContestDefinition& definition, char code);
+
+// A contest time as the setup stores it: "hh:mm" in seconds, -1 for an
+// empty field or any other shape (never midnight by mistake).
+std::int32_t ReadSetupTime(const std::string& text);
 
 }  // namespace mss::contest

@@ -23,8 +23,8 @@ void TakeSetupInput(const SetupInput& in, const ContestDefinition& definition, c
     values.SwlNumber = in.swl;
     entry.SetStartDate(radio::TextToDate(radio::DateFormat, in.startDate));
     entry.SetEndDate(radio::TextToDate(radio::DateFormat, in.endDate));
-    entry.SetStartTime(radio::TextToTime(radio::TimeFormat, in.startTime));
-    entry.SetEndTime(radio::TextToTime(radio::TimeFormat, in.endTime));
+    entry.SetStartTime(ReadSetupTime(in.startTime));
+    entry.SetEndTime(ReadSetupTime(in.endTime));
     entry.MarkSaved();
     values.OwnName = in.ownName;
     entry.SetPlz(SplitPostcodeTown(in.postcode + " " + in.town).first);

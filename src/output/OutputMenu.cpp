@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "log/ContestLog.h"
+#include "radio/Text.h"
 
 namespace mss::output {
 
@@ -106,6 +107,13 @@ FileKindTexts TextsOf(FileOutput kind) {
     return {};
 }
 
+std::string FileNameBase(std::string_view ownCall, std::string_view entryName) {
+    std::string base = radio::Trim(ownCall);
+    if (base.empty()) base = radio::Trim(entryName);
+    base.erase(0, base.find_first_not_of('.'));
+    return base.empty() ? "Contest" : base;
+}
+
 std::string DefaultFileName(FileOutput kind, const ContestDefinition& def, int category,
                             std::string_view ownCall) {
     std::string name = CallPart(ownCall);
@@ -144,6 +152,21 @@ WriteStatus WriteOutputFileAt(platform::FileSystem& fs, FileOutput kind, const s
     if (written.Ok()) written = {fs.Rename(scratch, target)};
     if (!written.Ok()) (void)fs.Delete(scratch);
     return written;
+}
+
+WriteStatus ReplaceFileBytes(platform::FileSystem& fs, const std::string& target,
+                             std::string_view bytes) {
+    const std::string scratch = ScratchPathOf(target);
+    std::unique_ptr<TextTarget> file;
+    WriteStatus status = CreateTextFile(fs, scratch, file);
+    if (status.Ok()) status = file->Write(bytes);
+    if (file) {
+        const WriteStatus closed = file->Close();
+        if (status.Ok()) status = closed;
+    }
+    if (status.Ok()) status = {fs.Rename(scratch, target)};
+    if (!status.Ok()) (void)fs.Delete(scratch);
+    return status;
 }
 
 std::optional<WriteStatus> ProduceOutputFile(platform::FileSystem& fs, FileOutput kind,

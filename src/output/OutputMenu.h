@@ -37,6 +37,11 @@ struct FileKindTexts {
 };
 FileKindTexts TextsOf(FileOutput kind);
 
+// What the proposed file names begin with: the operator's call, or the
+// entry's name when there is none (a listener), never empty and never with
+// a leading dot, which would hide the file.
+std::string FileNameBase(std::string_view ownCall, std::string_view entryName);
+
 // The name the save dialog proposes: the call with "/" as "_", a hyphen and
 // the category's short text (not for Cabrillo), then the extension.
 std::string DefaultFileName(FileOutput kind, const contest::ContestDefinition& def, int category,
@@ -54,6 +59,11 @@ std::string ScratchPathOf(const std::string& target);
 // failure the scratch file is removed and the target stays as it was.
 WriteStatus WriteOutputFileAt(platform::FileSystem& fs, FileOutput kind, const std::string& target,
                               const OutputJob& job);
+
+// Replaces the file's bytes the same way: the target changes only when all
+// of them were written.
+WriteStatus ReplaceFileBytes(platform::FileSystem& fs, const std::string& target,
+                             std::string_view bytes);
 
 // The whole file job: opens the entry's contest log, writes, closes the log.
 // nullopt when the log could not be opened (nothing was touched).

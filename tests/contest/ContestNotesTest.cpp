@@ -29,13 +29,14 @@ TEST(ContestNotesTest, StampingPutsANewLineOnTopAndTakesOverTheNamedFile) {
     mss::test::TempDir dir;
     const std::string path = NotesFileName(dir.RunDir(), 3);
     const std::string named = NamedNotesFileName(dir.RunDir(), "Sprint");
-    ASSERT_TRUE(WriteStationFile(named, "alte Notiz"));
+    const std::string old = "11.08.2011 23:59 DL1ABC     > alte Notiz\nzweite Zeile";
+    ASSERT_TRUE(WriteStationFile(named, old));
     const std::string stamp =
         NotesStamp(radio::DayNumber(12, 8, 2012), 12 * 3600 + 5 * 60, "SP5ABC");
     EXPECT_EQ(stamp, "12.08.2012 12:05 SP5ABC     > ");
-    EXPECT_EQ(StampNotes(path, named, stamp).value_or(""), stamp + "\nalte Notiz");
-    EXPECT_EQ(StampNotes(path, named, "2 > ").value_or(""), "2 > \n" + stamp + "\nalte Notiz");
-    EXPECT_EQ(ReadStationFile(named).value_or(""), "alte Notiz");  // left as it was
+    EXPECT_EQ(StampNotes(path, named, stamp).value_or(""), stamp + "\n" + old);
+    EXPECT_EQ(StampNotes(path, named, "2 > ").value_or(""), "2 > \n" + stamp + "\n" + old);
+    EXPECT_EQ(ReadStationFile(named).value_or(""), old);  // left as it was
     // Written through a temporary file that does not stay.
     int files = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.RunDir())) {
@@ -44,6 +45,31 @@ TEST(ContestNotesTest, StampingPutsANewLineOnTopAndTakesOverTheNamedFile) {
     }
     EXPECT_EQ(files, 2);
     EXPECT_FALSE(StampNotes(dir.RunDir() + "no/such/dir/N.TXT", named, stamp).has_value());
+}
+
+// A file of the old name that is not a diary (an E-Log total file of an
+// entry of that name, any other text) stays out of the new notes.
+TEST(ContestNotesTest, OnlyNotesAreTakenOverFromTheNamedFile) {
+    const std::pair<const char*, bool> cases[] = {
+        {"12.08.2012 12:05 SP5ABC     > ", true},
+        {"12.08.2012 12:05            > Antenne gedreht\nmehr", true},
+        {"START-OF-LOG: 3.0\nCONTEST: MMMONVHF", false},
+        {"               MMMonVHF MS SPRINT CONTEST\n12.08.2012 12:05 SP5ABC     > ", false},
+        {"12.08.2012 12:05 SP5ABC     >", false},
+        {"31.02.2012 12:05 SP5ABC     > ", false},
+        {"12-08-2012 12:05 SP5ABC     > ", false},
+    };
+    mss::test::TempDir dir;
+    const std::string stamp = "13.08.2012 08:00 DL1ABC     > ";
+    for (const auto& [text, notes] : cases) {
+        const std::string path = NotesFileName(dir.RunDir(), 1);
+        const std::string named = NamedNotesFileName(dir.RunDir(), "Sprint");
+        std::filesystem::remove(path);
+        ASSERT_TRUE(WriteStationFile(named, text));
+        EXPECT_EQ(IsNotesText(text), notes) << text;
+        const std::string taken = notes ? stamp + "\n" + text : stamp;
+        EXPECT_EQ(StampNotes(path, named, stamp).value_or("-"), taken) << text;
+    }
 }
 
 class RecordingDesktop : public platform::Desktop {

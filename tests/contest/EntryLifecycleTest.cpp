@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "contest/ContestNotes.h"
 #include "contest/ContestStore.h"
 #include "contest/ContestStoreFixture.h"
 #include "contest/StationFile.h"
@@ -26,6 +27,8 @@ class EntryLifecycleTest : public test::ContestStoreFixture {
         EXPECT_EQ(StoreEntry(true, entry, extra), 0);
         EXPECT_EQ(extra.Number(), entry.Number());
         EXPECT_TRUE(WriteStationFile(StationFileName(dir_.Dir(), entry.Number()), "TX"));
+        EXPECT_TRUE(WriteNotes(NotesFileName(dir_.Dir(), entry.Number()),
+                               "12.08.2012 12:05 SP5ABC     > " + std::string(name)));
         return entry.Number();
     }
 
@@ -77,6 +80,7 @@ TEST_F(EntryLifecycleTest, DeletingRemovesEntryExtraLogAndStationFileOrNothingAt
     EXPECT_EQ(Names(), (std::vector<std::string>{"Sprint A", "Sprint B"}));
     EXPECT_EQ(PointsOf(2), 20);
     EXPECT_TRUE(fs::exists(StationFileName(dir_.Dir(), 2)));
+    EXPECT_TRUE(fs::exists(NotesFileName(dir_.Dir(), 2)));
 
     auto erase = [&](std::int32_t n) {
         erased.push_back(n);
@@ -88,6 +92,8 @@ TEST_F(EntryLifecycleTest, DeletingRemovesEntryExtraLogAndStationFileOrNothingAt
     EXPECT_EQ(PointsOf(2), -1);
     EXPECT_FALSE(fs::exists(StationFileName(dir_.Dir(), 2)));
     EXPECT_TRUE(fs::exists(StationFileName(dir_.Dir(), 1)));
+    EXPECT_FALSE(fs::exists(NotesFileName(dir_.Dir(), 2)));
+    EXPECT_TRUE(fs::exists(NotesFileName(dir_.Dir(), 1)));
 
     // The next entry gets the number again and starts with nothing of the old one.
     EXPECT_EQ(Create("Sprint C", 0), 2);

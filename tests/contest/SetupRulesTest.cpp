@@ -2,6 +2,8 @@
 // and the evaluation of the totals.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "contest/Catalogue.h"
 #include "contest/EntrySetup.h"
 #include "contest/SetupCheck.h"
@@ -158,18 +160,48 @@ TEST(SetupRulesTest, ANewEntryStartsFromTheStationAndTheContestsDefaults) {
     EXPECT_TRUE(entry.DateAuto() && entry.TimeAuto());
     EXPECT_FALSE(entry.RstSentFree() || entry.RstRcvdFree());
     EXPECT_EQ(extra, ContestExtra());
-    ProposeContestTimes(entry, Sprint());
-    EXPECT_EQ(entry.StartDate(), radio::DayNumber(12, 8, 2012));
-    EXPECT_EQ(entry.EndDate(), radio::DayNumber(13, 8, 2012));
+    ProposeContestTimes(entry, Sprint(), radio::DayNumber(1, 3, 2026));
+    EXPECT_EQ(entry.StartDate(), radio::DayNumber(12, 8, 2026));
+    EXPECT_EQ(entry.EndDate(), radio::DayNumber(13, 8, 2026));
     EXPECT_EQ(entry.StartTime(), 12 * 3600);
     // Values already there stay; unreadable defaults give -1.
     ContestDefinition odd;
     odd.DateFrom = "32.13.2012";
     entry.SetEndDate(0);
-    ProposeContestTimes(entry, odd);
-    EXPECT_EQ(entry.StartDate(), radio::DayNumber(12, 8, 2012));
+    ProposeContestTimes(entry, odd, radio::DayNumber(1, 3, 2026));
+    EXPECT_EQ(entry.StartDate(), radio::DayNumber(12, 8, 2026));
     EXPECT_EQ(entry.EndDate(), -1);
     radio::ResetProgramValues();
+}
+
+// The catalogue keeps the year it was written in; a new entry gets the
+// contest's day and month in the year nearest to the day it is made.
+TEST(SetupRulesTest, TheContestDatesAreProposedInTheNearestYear) {
+    // catalogue from, to; the day the entry is made; the dates proposed
+    const std::array<const char*, 5> kCases[] = {
+        // August's contest: before it, on its day, in December after it,
+        // and in the new year that year's.
+        {"12.08.2012", "13.08.2012", "02.01.2026", "12.08.2026", "13.08.2026"},
+        {"12.08.2012", "13.08.2012", "12.08.2026", "12.08.2026", "13.08.2026"},
+        {"12.08.2012", "13.08.2012", "31.12.2026", "12.08.2026", "13.08.2026"},
+        {"12.08.2012", "13.08.2012", "11.02.2027", "12.08.2027", "13.08.2027"},
+        // A contest across New Year stays one, whichever year it lands in.
+        {"31.12.2011", "01.01.2012", "20.12.2026", "31.12.2026", "01.01.2027"},
+        {"31.12.2011", "01.01.2012", "02.01.2027", "31.12.2027", "01.01.2028"},
+        // A January contest is next year's from half a year after it.
+        {"05.01.2012", "05.01.2012", "07.07.2026", "05.01.2026", "05.01.2026"},
+        {"05.01.2012", "05.01.2012", "08.07.2026", "05.01.2027", "05.01.2027"},
+        // 29 February only where the year has one.
+        {"29.02.2012", "29.02.2012", "01.01.2027", "28.02.2027", "28.02.2027"},
+        {"29.02.2012", "29.02.2012", "01.01.2028", "29.02.2028", "29.02.2028"},
+        {"32.13.2012", "", "01.01.2026", "", ""},
+    };
+    const auto day = [](const char* text) { return radio::TextToDate(radio::DateFormat, text); };
+    for (const auto& [from, to, today, start, end] : kCases) {
+        const ContestDates dates = NearestContestDates(from, to, day(today));
+        EXPECT_EQ(dates.from, day(start)) << from << " made on " << today;
+        EXPECT_EQ(dates.to, day(end)) << from << " made on " << today;
+    }
 }
 
 TEST(SetupRulesTest, ACategoryProposesItsPeriodWithTheEndDayDefaultingToTheStart) {

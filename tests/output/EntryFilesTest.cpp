@@ -294,6 +294,23 @@ TEST_F(EntryFilesTest, DefaultFileNames) {
     for (const auto& c : kCases) {
         EXPECT_EQ(DefaultFileName(c.kind, def, c.category, c.call), c.name);
     }
+    // Without a call the entry's name gives the file its name: ".SUM"
+    // alone would be a hidden file.
+    const struct {
+        const char* call;
+        const char* entryName;
+        const char* name;
+    } kBases[] = {
+        {"DL1ABC", "Sprint", "DL1ABC.SUM"},
+        {"", "MS Sprint 2026", "MS Sprint 2026.SUM"},
+        {" ", "Sprint 08/2026 ", "Sprint 08_2026.SUM"},
+        {"", "..Sprint", "Sprint.SUM"},
+        {"", "", "Contest.SUM"},
+    };
+    for (const auto& b : kBases)
+        EXPECT_EQ(DefaultFileName(FileOutput::ElogCover, def, 0, FileNameBase(b.call, b.entryName)),
+                  b.name)
+            << b.entryName;
     EXPECT_EQ(SaveNotice(FileOutput::Edi, "DL1ABC/P"),
               "Geben Sie im folgenden Dialog an, wohin die EDI - Datei DL1ABC_P.EDI gespeichert "
               "werden soll.");

@@ -134,7 +134,7 @@ int RunEntryNew(const ParsedArguments& args) {
         PrintError("the contest has no category " + std::to_string(category));
         return kExitUsage;
     }
-    contest::ProposeContestTimes(entry, definition);
+    contest::ProposeContestTimes(entry, definition, radio::TodayLocal());
     const contest::StationSettings station = StationFromOptions(args);
     const contest::SetupInput in = InputOf(args, entry, definition, station);
     if (!PassChecks(args, in, definition)) return kExitFailed;

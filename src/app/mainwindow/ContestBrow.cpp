@@ -168,7 +168,8 @@ void TContestBrow::FormCreate() {
     ShowCall();
     ApplyFormColours();
 
-    loading_->OpenContestStore(*this);
+    startedUp_ = loading_->OpenContestStore(*this);
+    if (!startedUp_) return;
     contest::ContestEntry none;
     FillContestDefinition(none);
     loading_->ListEntries(*this);
@@ -266,17 +267,36 @@ void TContestBrow::FormResize() {
     lNotice_->setFixedWidth(barTextWidth);
     lNotice_->setFixedHeight(lNotice_->heightForWidth(barTextWidth));
     lNotice_->move(kBarInset, btnweitere_->y() - lNotice_->height() - 10);
-    lhinweisupdate_->adjustSize();
-    lhinweisupdate_->move(clientWidth - kRightMargin - lhinweisupdate_->width(), btnweitere_->y());
-    lhinweisupdate2_->adjustSize();
-    int hint2Left = clientWidth - kRightMargin - lhinweisupdate2_->width();
-    const int hint2Top = lhinweisupdate_->y() - lhinweisupdate2_->height() - 10;
-    // Moved left when it would cover the list, but never onto the left bar's texts.
-    if (hint2Top < panelContest_->geometry().bottom() || hint2Left < left)
-        hint2Left = std::max(130, left + 10);
-    lhinweisupdate2_->move(hint2Left, hint2Top);
+    PlaceUpdateHints(left);
     PlaceCallLabels(screenWidth);
     PanelUntenResize();
+}
+
+// The update hints stand bottom right, wrapped to the room beside the left
+// bar, and the list ends above them: a hint under the list would show only
+// its first words.
+void TContestBrow::PlaceUpdateHints(int left) {
+    const int right = width() - kRightMargin;
+    const int room = std::max(100, right - left - 10);
+    int bottom = btnweitere_->y() + btnweitere_->height();
+    for (QLabel* hint : {lhinweisupdate_, lhinweisupdate2_}) {
+        hint->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        hint->setWordWrap(false);
+        hint->setMinimumSize(0, 0);
+        hint->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        hint->adjustSize();
+        if (hint->width() > room) {
+            hint->setWordWrap(true);
+            hint->setFixedSize(room, hint->heightForWidth(room));
+        }
+        hint->move(right - hint->width(), bottom - hint->height());
+        bottom = hint->y() - 4;
+    }
+    QRect list = panelContest_->geometry();
+    if (list.bottom() > bottom - 6) {
+        list.setBottom(bottom - 6);
+        panelContest_->setGeometry(list);
+    }
 }
 
 void TContestBrow::PlaceCallLabels(int screenWidth) {

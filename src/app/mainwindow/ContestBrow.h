@@ -30,8 +30,9 @@ namespace mss::app {
 class TContestBrow;
 
 // Runs the contest log of an entry modally over the main window with its own
-// copy of the contest definition.
-using LogFormRunner = std::function<void(TContestBrow& window, std::int32_t entryNumber,
+// copy of the contest definition; false when the log could not be opened
+// (the runner has told the operator).
+using LogFormRunner = std::function<bool(TContestBrow& window, std::int32_t entryNumber,
                                          const contest::ContestDefinition& definition)>;
 
 // What the list operations reach outside the main window.
@@ -75,7 +76,8 @@ class TContestBrow : public QWidget {
     // "Neu", "Starten" and "Löschen", and the start of a contest.
     void NewEntry();
     void OpenEntry();
-    void StartContest();
+    // False when the contest log did not run.
+    bool StartContest();
     void DeleteEntry();
     // Shows the setup dialog for the selected entry (or a new one); true
     // when it was left with "Contest starten".
@@ -108,6 +110,7 @@ class TContestBrow : public QWidget {
     void ShowCall();
     void PanelUntenResize();
     void PlaceCallLabels(int screenWidth);
+    void PlaceUpdateHints(int left);
     bool FormKeyDown(QKeyEvent& key);
     void MenueBeendenClick();
     void LeftBarHover(QLabel* hovered);

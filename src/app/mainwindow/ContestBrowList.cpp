@@ -123,9 +123,9 @@ void TContestBrow::NewEntry() {
     const bool start = RunSetupDialog(SetupMode::NewEntry, false);
     PositionOnSelected();
     if (!start) return;
-    StartContest();
+    const bool ran = StartContest();
     ShowCall();
-    RunSetupDialog(SetupMode::Edit, true);
+    if (ran) RunSetupDialog(SetupMode::Edit, true);
 }
 
 void TContestBrow::OpenEntry() {
@@ -135,21 +135,22 @@ void TContestBrow::OpenEntry() {
     PositionOnSelected();
     ShowCall();
     if (!start) return;
-    StartContest();
-    RunSetupDialog(SetupMode::Edit, true);
+    if (StartContest()) RunSetupDialog(SetupMode::Edit, true);
 }
 
-void TContestBrow::StartContest() {
-    if (Closing() || !Brow_->CheckCurrent()) return;
+bool TContestBrow::StartContest() {
+    if (Closing() || !Brow_->CheckCurrent()) return false;
     contest::LoadExtra();
     const contest::ContestDefinition copy = *definition_;
     const std::int32_t number = contest::SelectedEntry().Number();
-    if (hooks_.runLog) hooks_.runLog(*this, number, copy);
+    // A log that did not open has changed nothing worth writing back.
+    if (!hooks_.runLog || !hooks_.runLog(*this, number, copy)) return false;
     // The log has changed totals and column widths in the shared buffers.
     contest::ContestEntry entry = contest::SelectedEntry();
     contest::ContestExtra extra = contest::SelectedExtra();
     if (entry.Number() == number) contest::StoreEntry(false, entry, extra);
     Brow_->Refresh();
+    return true;
 }
 
 void TContestBrow::DeleteEntry() {

@@ -9,18 +9,19 @@
 
 namespace mss::app {
 
-void RunContestLogForm(TContestBrow& window, std::int32_t entryNumber,
+bool RunContestLogForm(TContestBrow& window, std::int32_t entryNumber,
                        const contest::ContestDefinition& definition) {
     TContestLogStd form(entryNumber, definition, &window);
     if (!form.Opened()) {
         platform::CurrentMessages().Information(
             "Das Contest-Logbuch kann nicht ge\xF6"
             "ffnet werden.");
-        return;
+        return false;
     }
     InstallLogWindows(form);
     PlaceOverMainWindow(form, window);
     form.exec();
+    return true;
 }
 
 ContestBrowHooks DefaultListHooks() {

@@ -8,8 +8,9 @@
 
 namespace mss::app {
 
-// Runs the contest log form of an entry over the main window, modally.
-void RunContestLogForm(TContestBrow& window, std::int32_t entryNumber,
+// Runs the contest log form of an entry over the main window, modally;
+// false when the log could not be opened.
+bool RunContestLogForm(TContestBrow& window, std::int32_t entryNumber,
                        const contest::ContestDefinition& definition);
 
 ContestBrowHooks DefaultListHooks();

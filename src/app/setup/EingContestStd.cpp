@@ -68,7 +68,7 @@ void TEingContestStd::FormCreate() {
         extra_ = contest::SelectedExtra();
     }
     RefillDefinition();
-    contest::ProposeContestTimes(entry_, definition_);
+    contest::ProposeContestTimes(entry_, definition_, radio::TodayLocal());
     ShowEntryFields();
     ShowDatesAndTimes();
     ShowOptions();
@@ -149,10 +149,15 @@ void TEingContestStd::ShowCategories() {
     }
 }
 
+// A stored mode the category does not offer (an entry saved before its
+// category changed) is not shown chosen.
 void TEingContestStd::ShowStartMode() {
-    if (entry_.StartSsb()) modeButtons_[contest::kModeSsb]->setChecked(true);
-    if (entry_.StartFm()) modeButtons_[contest::kModeFm]->setChecked(true);
-    if (entry_.StartPr()) modeButtons_[contest::kModePr]->setChecked(true);
+    const std::pair<bool, int> stored[] = {{entry_.StartSsb(), contest::kModeSsb},
+                                           {entry_.StartFm(), contest::kModeFm},
+                                           {entry_.StartPr(), contest::kModePr}};
+    for (const auto& [chosen, index] : stored)
+        if (chosen && modeButtons_[index]->isEnabled()) modeButtons_[index]->setChecked(true);
+    CheckOfferedStartMode();
 }
 
 void TEingContestStd::ShowStationData() {

@@ -102,6 +102,7 @@ class TEingContestStd : public QDialog {
     void ShowEvaluation();
     void eteilnahmeartClick();
     void ApplyModeButtons();
+    void CheckOfferedStartMode();
     void ProposeCategoryTimes();
 
     // EingContestStdSave.cpp: checks and saving.
@@ -113,6 +114,7 @@ class TEingContestStd : public QDialog {
     void TakeFields();
     bool StoreSettingsAndEntry(Sender sender);
     void CompleteDateTime(ui::TkxEdit& edit);
+    void CompleteDatesAndTimes();
     void DateTimeLeft(ui::TkxEdit& edit);
     void btnDruckClick();
     void btnStartClick();

@@ -55,14 +55,16 @@ void TEingContestStd::ShowEvaluation() {
         bandRows_[0].value[1]->setText(platform::QtText(texts.firstMultValue));
 }
 
+// The category's modes and dates are in place before the silent save, so
+// the entry never keeps a start mode the category does not offer.
 void TEingContestStd::eteilnahmeartClick() {
-    if (!initialising_) btnOKClick(Sender::None);
     ClearWarning(*eteilnahmeart_);
     entry_.SetCategory(static_cast<std::uint8_t>(categories_->checkedId() + 1));
     RefillDefinition();
     ShowBandRows();
     ApplyModeButtons();
     ProposeCategoryTimes();
+    if (!initialising_) btnOKClick(Sender::None);
 }
 
 void TEingContestStd::ApplyModeButtons() {
@@ -77,6 +79,18 @@ void TEingContestStd::ApplyModeButtons() {
             button->setChecked(false);
             button->setAutoExclusive(true);
         }
+    }
+    CheckOfferedStartMode();
+}
+
+// With no offered mode chosen the log starts with the first one offered.
+void TEingContestStd::CheckOfferedStartMode() {
+    for (QRadioButton* button : modeButtons_)
+        if (button->isChecked() && button->isEnabled()) return;
+    for (QRadioButton* button : modeButtons_) {
+        if (!button->isEnabled()) continue;
+        button->setChecked(true);
+        return;
     }
 }
 

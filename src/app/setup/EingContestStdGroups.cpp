@@ -98,7 +98,7 @@ void TEingContestStd::CreateComponents() {
 QGroupBox* TEingContestStd::CreateContestGroup() {
     auto* group = NewGroup(this, "groupContest", QStringLiteral("Angaben zum Contest"));
     auto* grid = new QGridLayout(group);
-    eName_ = NewEdit("eName", 25);
+    eName_ = NewEdit("eName", contest::kNameCapacity);
     eDatumvon_ = NewEdit("eDatumvon", 10);
     eDatumbis_ = NewEdit("eDatumbis", 10);
     eZeitvon_ = NewEdit("eZeitvon", 5);
@@ -115,8 +115,12 @@ QGroupBox* TEingContestStd::CreateContestGroup() {
     grid->addWidget(eZeitvon_, 2, 1);
     grid->addWidget(NewLabel(group, nullptr, QStringLiteral("bis")), 2, 2);
     grid->addWidget(eZeitbis_, 2, 3);
-    for (ui::TkxEdit* edit : {eDatumvon_, eDatumbis_, eZeitvon_, eZeitbis_})
+    for (ui::TkxEdit* edit : {eDatumvon_, eDatumbis_, eZeitvon_, eZeitbis_}) {
         edit->installEventFilter(this);
+        // Wide enough for a whole date even when the dialog is small.
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) +
+                              12);
+    }
     connect(btnregeln_, &ui::TkxBitBtn::OnClick, this, [this] {
         if (hooks_.rules) hooks_.rules(*this);
     });
@@ -126,15 +130,19 @@ QGroupBox* TEingContestStd::CreateContestGroup() {
 QGroupBox* TEingContestStd::CreateParticipantGroup() {
     auto* group = NewGroup(this, "groupTeilnehmer", QStringLiteral("Contest- Teilnehmer"));
     auto* grid = new QGridLayout(group);
-    eCall_ = NewEdit("eCall", 12, true);
-    eDOK_ = NewEdit("eDOK", 8, true);
+    // Each edit is as long as the suite field it is loaded from: an edit
+    // cuts what it is given, and the save would write the cut value back.
+    eCall_ = NewEdit("eCall", contest::kCallCapacity, true);
+    eDOK_ = NewEdit("eDOK", contest::kDokCapacity, true);
     leDOK_ = NewLabel(group, "leDOK", QStringLiteral("DOK"));
-    eSWL_ = NewEdit("eSWL", 14);
-    ecname_ = NewEdit("ecname", 50);
-    eStrasse_ = NewEdit("eStrasse", 50);
-    ePLZ_ = NewEdit("ePLZ", 5);
-    eOrt_ = NewEdit("eOrt", 50);
-    eLand_ = NewEdit("eLand", 50);
+    eSWL_ = NewEdit("eSWL", contest::kSwlCapacity);
+    ecname_ = NewEdit("ecname", contest::kAddressCapacity);
+    eStrasse_ = NewEdit("eStrasse", contest::kAddressCapacity);
+    // Postcode and town share one suite field; the check keeps them to it.
+    ePLZ_ = NewEdit("ePLZ", contest::kAddressCapacity);
+    ePLZ_->setMaximumWidth(ePLZ_->fontMetrics().horizontalAdvance(QStringLiteral("D-01234MM")));
+    eOrt_ = NewEdit("eOrt", contest::kAddressCapacity);
+    eLand_ = NewEdit("eLand", contest::kAddressCapacity);
     eLoc_ = NewEdit("eLoc", 6, true);
     grid->addWidget(NewLabel(group, nullptr, QStringLiteral("Call:")), 0, 0);
     grid->addWidget(eCall_, 0, 1);

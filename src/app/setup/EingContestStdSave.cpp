@@ -161,9 +161,17 @@ bool TEingContestStd::PassChecks(Sender sender) {
     return true;
 }
 
+// Enter saves without leaving the field the operator is in: that field is
+// left here first, so the checks read completed dates and times and a hand
+// edit counts as one.
+void TEingContestStd::CompleteDatesAndTimes() {
+    const std::array<ui::TkxEdit*, 4> fields{eDatumvon_, eDatumbis_, eZeitvon_, eZeitbis_};
+    for (ui::TkxEdit* edit : fields)
+        if (edit->hasFocus()) DateTimeLeft(*edit);
+    for (ui::TkxEdit* edit : fields) CompleteDateTime(*edit);
+}
+
 void TEingContestStd::TakeFields() {
-    for (ui::TkxEdit* edit : {eDatumvon_, eDatumbis_, eZeitvon_, eZeitbis_})
-        CompleteDateTime(*edit);
     contest::TakeSetupInput(Input(), definition_, code_, entry_);
     entry_.SetTimeAuto(ezeitauto_->isChecked());
     entry_.SetDateAuto(edatumauto_->isChecked());
@@ -211,6 +219,7 @@ bool TEingContestStd::StoreSettingsAndEntry(Sender sender) {
 }
 
 bool TEingContestStd::btnOKClick(Sender sender) {
+    CompleteDatesAndTimes();
     if (!PassChecks(sender)) return false;
     TakeFields();
     if (!StoreSettingsAndEntry(sender)) return false;

@@ -92,7 +92,7 @@ bool Reviewed(output::FileOutput kind) {
 }
 
 void RunFile(QWidget& parent, output::FileOutput kind, const output::OutputJob& job) {
-    const std::string call = radio::Program().OwnCall;
+    const std::string call = output::FileNameBase(radio::Program().OwnCall, job.entry.Name());
     const std::string name =
         output::DefaultFileName(kind, job.definition, job.entry.Category(), call);
     platform::CurrentMessages().Information(output::SaveNotice(kind, call));

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/setup/PrintSetup.h"
+#include "output/OutputMenu.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtText.h"
 
@@ -28,7 +29,9 @@ QString ReadText(const std::string& path) {
 
 }  // namespace
 
-Twagdatei::Twagdatei(std::string path, QWidget* parent) : QDialog(parent), path_(std::move(path)) {
+Twagdatei::Twagdatei(std::string path, QWidget* parent,
+                     std::shared_ptr<platform::FileSystem> fileSystem)
+    : QDialog(parent), path_(std::move(path)), fileSystem_(std::move(fileSystem)) {
     setObjectName("Twagdatei");
     setWindowTitle(QFile::decodeName(path_.c_str()));
     memo_ = new QPlainTextEdit(this);
@@ -58,12 +61,7 @@ bool Twagdatei::WriteBack() {
     QString text = memo_->toPlainText();
     if (!text.isEmpty() && !text.endsWith('\n')) text += '\n';
     text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    const std::string bytes = platform::Cp1252Text(text);
-    QFile file(QFile::decodeName(path_.c_str()));
-    const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                    file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                        static_cast<qint64>(bytes.size()) &&
-                    file.flush();
+    const bool ok = output::ReplaceFileBytes(*fileSystem_, path_, platform::Cp1252Text(text)).Ok();
     if (!ok) {
         platform::CurrentMessages().Information("Die Datei " + path_ +
                                                 " konnte nicht gespeichert werden.");

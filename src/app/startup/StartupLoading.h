@@ -13,7 +13,8 @@ class StartupLoading {
     // Stage 1: record store, station profile, suite settings, prefix files.
     // False ends the program.
     virtual bool LoadSettings(TContestBrow& window) = 0;
-    // Stage 2: the contest store.
+    // Stage 2: the contest store. False (after telling the operator) ends
+    // the program.
     virtual bool OpenContestStore(TContestBrow& window) = 0;
     // Stage 3: the list of contest entries in the browser.
     virtual void ListEntries(TContestBrow& window) = 0;

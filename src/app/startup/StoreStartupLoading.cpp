@@ -88,13 +88,27 @@ void StoreStartupLoading::FillEmptyPrefixTable(QProgressBar& progress) {
     platform::CurrentMessages().Information(kPrefixFileMissing);
 }
 
+// Without its contest store the program could neither list nor store an
+// entry: the start ends as for the other suite files. The files are touched
+// here, so that a refusal (the store's own fatal message) comes at this
+// stage and not with the first list.
 bool StoreStartupLoading::OpenContestStore(TContestBrow&) {
-    contestStoreOpen_ = contest::OpenQVKK() && contest::OpenQVKZ();
-    return contestStoreOpen_;
+    entriesOpen_ = contest::OpenQVKK();
+    extrasOpen_ = entriesOpen_ && contest::OpenQVKZ();
+    if (extrasOpen_ && contest::ContestFile()->EnsureOpen() == 0 &&
+        contest::ExtraFile()->EnsureOpen() == 0)
+        return true;
+    const std::string name(entriesOpen_ ? contest::kExtraFileName : contest::kContestFileName);
+    platform::CurrentMessages().Information(
+        radio::Bilingual("Die Contest-Datei " + name +
+                             " konnte nicht ge\xF6"
+                             "ffnet werden. Das Programm wird beendet.",
+                         "The contest file " + name + " could not be opened. The program ends."));
+    return false;
 }
 
 void StoreStartupLoading::ListEntries(TContestBrow& window) {
-    if (contestStoreOpen_) window.SetUpList();
+    if (extrasOpen_) window.SetUpList();
 }
 
 // Runs once the window is shown and the event loop turns.
@@ -105,11 +119,9 @@ void StoreStartupLoading::FirstStart(TContestBrow& window) {
 }
 
 void StoreStartupLoading::CloseDown(TContestBrow& window) {
-    if (contestStoreOpen_) {
-        contest::CloseQVKZ();
-        contest::CloseQVKK();
-        contestStoreOpen_ = false;
-    }
+    if (extrasOpen_) contest::CloseQVKZ();
+    if (entriesOpen_) contest::CloseQVKK();
+    extrasOpen_ = entriesOpen_ = false;
     if (suiteFilesOpen_) {
         suite::CloseSuiteStartupFiles();
         WriteSettingsBack(window);

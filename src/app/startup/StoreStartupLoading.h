@@ -30,7 +30,8 @@ class StoreStartupLoading : public StartupLoading {
     std::string countryFile_;
     bool storeOpen_ = false;
     bool suiteFilesOpen_ = false;
-    bool contestStoreOpen_ = false;
+    bool entriesOpen_ = false;  // QVKK
+    bool extrasOpen_ = false;   // QVKZ
     suite::SuiteSettings2 settings2_;
 };
 

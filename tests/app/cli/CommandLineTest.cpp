@@ -15,6 +15,7 @@
 #include "app/cli/CommandLine.h"
 #include "common/TempDir.h"
 #include "log/AdifReader.h"
+#include "radio/DateTime.h"
 
 namespace {
 
@@ -132,6 +133,30 @@ TEST_F(CommandLineTest, NewEntryRefusedAsTheSetupDialogRefusesIt) {
     const Outcome list = Program({"entry", "list"});
     EXPECT_EQ(list.status, 0);
     EXPECT_EQ(list.out, "");
+}
+
+// Without --start and --end the entry gets the sprint's August dates of
+// the year nearest to today, never the catalogue's own year.
+TEST_F(CommandLineTest, ANewEntryWithoutDatesGetsTheNearestSprint) {
+    const Outcome made =
+        Program({"entry", "new", "--call", "DL9XYZ", "--locator", "JO62MM", "--category", "1",
+                 "--town", "12345 Berlin", "--station", "IC-9700"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    const Outcome list = Program({"entry", "list"});
+    std::istringstream row(list.out);
+    std::string number, name, start, end;
+    std::getline(row, number, '\t');
+    std::getline(row, name, '\t');
+    std::getline(row, start, '\t');
+    std::getline(row, end, '\t');
+    const std::int32_t from = mss::radio::TextToDate("dd.mm.yyyy", start);
+    const std::int32_t today = mss::radio::TodayLocal();
+    ASSERT_GT(from, 0) << list.out;
+    EXPECT_EQ(start.substr(0, 6), "12.08.");
+    EXPECT_EQ(mss::radio::TextToDate("dd.mm.yyyy", end), from + 1) << end;
+    // Within half a year back, at most a year ahead.
+    EXPECT_GE(from, today - 183) << start;
+    EXPECT_LT(from, today + 366) << start;
 }
 
 TEST_F(CommandLineTest, OutputsTheContestDoesNotOfferAreRefusedWithTheOfferedList) {

@@ -22,8 +22,9 @@ namespace {
 // Records the stages in the order the window runs them.
 class RecordingLoading : public StartupLoading {
   public:
-    explicit RecordingLoading(std::vector<std::string>& log, bool settingsLoad = true)
-        : log_(log), settingsLoad_(settingsLoad) {}
+    explicit RecordingLoading(std::vector<std::string>& log, bool settingsLoad = true,
+                              bool storeOpens = true)
+        : log_(log), settingsLoad_(settingsLoad), storeOpens_(storeOpens) {}
     bool LoadSettings(TContestBrow&) override {
         log_.push_back("settings");
         radio::Program().OwnCall = loadedCall;
@@ -31,7 +32,7 @@ class RecordingLoading : public StartupLoading {
     }
     bool OpenContestStore(TContestBrow&) override {
         log_.push_back("store");
-        return true;
+        return storeOpens_;
     }
     void ListEntries(TContestBrow& window) override {
         log_.push_back(std::string("list:") + window.ContestCode());
@@ -45,6 +46,7 @@ class RecordingLoading : public StartupLoading {
   private:
     std::vector<std::string>& log_;
     bool settingsLoad_;
+    bool storeOpens_;
 };
 
 class ContestBrowTest : public ::testing::Test {
@@ -102,10 +104,25 @@ TEST_F(ContestBrowTest, RunsTheLoadingStagesInOrderAndClosesDownOnceInGerman) {
     EXPECT_EQ(log_, (std::vector<std::string>{"settings", "store", "list:j", "first", "close:1"}));
 }
 
-TEST_F(ContestBrowTest, AFailedFirstStageStopsTheStartUp) {
-    auto window = std::make_unique<TContestBrow>(std::make_unique<RecordingLoading>(log_, false));
-    EXPECT_FALSE(window->StartedUp());
-    EXPECT_EQ(log_, std::vector<std::string>{"settings"});
+// Settings or a contest store that cannot be opened end the start: no list,
+// no first entry, and close-down still lets go of what was opened.
+TEST_F(ContestBrowTest, AFailedSettingsOrStoreStageStopsTheStartUp) {
+    const struct {
+        bool settingsLoad, storeOpens;
+        std::vector<std::string> stages;
+    } kCases[] = {
+        {false, true, {"settings", "close:1"}},
+        {true, false, {"settings", "store", "close:1"}},
+    };
+    for (const auto& c : kCases) {
+        log_.clear();
+        {
+            auto window = std::make_unique<TContestBrow>(
+                std::make_unique<RecordingLoading>(log_, c.settingsLoad, c.storeOpens));
+            EXPECT_FALSE(window->StartedUp());
+        }
+        EXPECT_EQ(log_, c.stages);
+    }
 }
 
 TEST_F(ContestBrowTest, EscapeAnsweredNoKeepsTheWindowOpenAndYesClosesIt) {
@@ -177,6 +194,35 @@ TEST_F(ContestBrowTest, ClickingBeendenInTheLeftBarClosesTheWindow) {
     auto window = Open();
     QTest::mouseClick(Child<QLabel>(*window, "MenueBeenden"), Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
+}
+
+// The update advice is read whole at every window size: inside the window,
+// wrapped where the room is short, and never under the list.
+TEST_F(ContestBrowTest, TheUpdateAdviceShowsWhole) {
+    auto window = Open("DL1ABC");
+    for (const QSize size : {QSize(1000, 700), QSize(640, 480), QSize(1600, 900)}) {
+        SCOPED_TRACE(size.width());
+        window->resize(size);
+        QTest::qWait(20);
+        const QRect list = Child<QFrame>(*window, "panelContest")->geometry();
+        for (const char* name : {"lhinweisupdate", "lhinweisupdate2"}) {
+            auto* hint = Child<QLabel>(*window, name);
+            const QRect place = hint->geometry();
+            EXPECT_TRUE(hint->isVisible()) << name;
+            EXPECT_TRUE(window->rect().contains(place)) << name;
+            EXPECT_FALSE(place.intersects(list)) << name;
+            const bool oneLine =
+                hint->fontMetrics().horizontalAdvance(hint->text()) <= hint->contentsRect().width();
+            EXPECT_TRUE(oneLine || hint->wordWrap()) << name;
+            EXPECT_GE(place.height(), hint->heightForWidth(place.width())) << name;
+        }
+        EXPECT_GT(list.height(), size.height() / 3);
+    }
+    window->resize(1000, 700);
+    QTest::qWait(20);
+    const QString out = QString::fromLocal8Bit(qgetenv("MSS_SCREENSHOT_DIR"));
+    if (!out.isEmpty())
+        window->grab().toImage().save(out + QStringLiteral("/main-window-update-advice.png"));
 }
 
 TEST_F(ContestBrowTest, ScreenshotLooksLikeTheProgram) {

@@ -1,6 +1,10 @@
 // The program end to end over a fresh directory: the first start leads into
 // a new entry, the contest runs and is evaluated, the list keeps the entry
 // across starts and deleting removes everything that belonged to it.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -9,22 +13,25 @@
 #include <QSettings>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
 
 #include "app/AppTestSupport.h"
-#include "app/mainwindow/ContestBrow.h"
 #include "app/logform/ContestLogStd.h"
-#include "app/mainwindow/ListHooks.h"
 #include "app/logform/LogEntryPanel.h"
 #include "app/logform/LogFormPlacement.h"
-#include "app/startup/StoreStartupLoading.h"
+#include "app/mainwindow/ContestBrow.h"
+#include "app/mainwindow/ListHooks.h"
 #include "app/mainwindow/WindowPlacement.h"
+#include "app/startup/StoreStartupLoading.h"
 #include "contest/EntryLifecycle.h"
 #include "contest/StationFile.h"
 #include "log/ContestLog.h"
 #include "log/LogKeys.h"
+#include "log/Renumber.h"
 #include "platform/Clock.h"
 #include "radio/Locator.h"
 #include "store/KeyCodec.h"
+#include "store/RebuildFiles.h"
 #include "ui/KxBitBtn.h"
 #include "ui/KxEdit.h"
 
@@ -44,6 +51,7 @@ class ContestListTest : public test::AppTest {
         hooks.runLog = [this](TContestBrow&, std::int32_t number,
                               const contest::ContestDefinition& definition) {
             RunLog(number, definition);
+            return true;
         };
         window->SetHooks(hooks);
         window->resize(1000, 700);
@@ -112,7 +120,10 @@ class ContestListTest : public test::AppTest {
     bool startShown_ = true;
 };
 
+// Made in March, the entry proposes this year's sprint, not the catalogue's.
 TEST_F(ContestListTest, AFirstStartLeadsIntoANewEntryThatRunsAndIsEvaluated) {
+    platform::FakeClock clock({2026, 3, 1, 9, 0, 0});
+    platform::ScopedClock installClock(clock);
     bool created = false;
     test::WhenModal<TEingContestStd>([&](TEingContestStd& dialog) {
         EXPECT_TRUE(dialog.IsNewEntry());
@@ -135,7 +146,7 @@ TEST_F(ContestListTest, AFirstStartLeadsIntoANewEntryThatRunsAndIsEvaluated) {
     const auto rows = Rows(*window);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].value(0), QStringLiteral(" Sprint Sommer "));
-    EXPECT_EQ(rows[0].value(1), QStringLiteral("12.08.2012   "));
+    EXPECT_EQ(rows[0].value(1), QStringLiteral("12.08.2026   "));
     EXPECT_EQ(window->findChild<QLabel*>("lCall")->text(), QStringLiteral("DL1ABC"));
     // The totals the log left were written back over the entry's extra record.
     EXPECT_EQ(contest::ExtraFile()->Find(1, store::IntToKey(1)), 0);
@@ -267,6 +278,49 @@ TEST_F(ContestListTest, StartenRunsTheLogFormOverTheEntryAndEvaluatesItsContacts
     const int points = radio::QrbKm("JO62MM", "KP20LE") + radio::QrbKm("JO62MM", "JO65MA");
     EXPECT_EQ(evaluation_, QStringLiteral("2 QSO / %1 Pkt.").arg(points));
     EXPECT_EQ(contest::SelectedExtra().QsoCount(1), 2);
+}
+
+// A log left half renumbered whose new files another program holds: the
+// operator is told, and the list takes over again without an evaluation
+// of a contest that never ran and without writing the entry back.
+TEST_F(ContestListTest, ALogThatCannotBeOpenedLeadsBackToTheList) {
+    {
+        store::RecordStoreSettings settings;
+        settings.runDir = RunDir();
+        ASSERT_TRUE(store::InitRecordStore(settings));
+        ASSERT_TRUE(log::OpenContestLog(1));
+        log::CloseContestLog();
+        store::ExitRecordStore();
+    }
+    const std::string leftOver =
+        store::RebuildNames(RunDir() + log::RenumberedLogName(log::LogFileName(1))).data;
+    std::ofstream(leftOver) << "renumbered in part";
+    const int held = ::open(leftOver.c_str(), O_RDWR);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    int setups = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&setups] {
+        auto* dialog = qobject_cast<TEingContestStd*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog->property("seen").toBool()) return;
+        dialog->setProperty("seen", true);
+        if (++setups == 1) return FillInAndStart(*dialog);
+        Click(*dialog, "btnOK");  // an evaluation that should not have come
+    });
+    watch.start(10);
+    auto window =
+        std::make_unique<TContestBrow>(std::make_unique<StoreStartupLoading>(kSampleCountryFile));
+    window->SetHooks(DefaultListHooks());
+    window->show();
+    const std::string refused =
+        "Das Contest-Logbuch kann nicht ge\xF6"
+        "ffnet werden.";
+    QTRY_VERIFY_WITH_TIMEOUT(messages_.LastText() == refused, 15000);
+    QTest::qWait(200);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    ::close(held);
+    EXPECT_EQ(setups, 1);
+    EXPECT_EQ(Rows(*window).size(), 1u);
 }
 
 TEST(WindowPlacementTest, TheFirstWindowIsUsableAndAStoredStripIsNotRestored) {

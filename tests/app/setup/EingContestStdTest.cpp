@@ -17,6 +17,11 @@
 #include "contest/Catalogue.h"
 #include "contest/StationFile.h"
 #include "contest/StationSettings.h"
+#include "log/ContestLog.h"
+#include "output/Outputs.h"
+#include "output/StationTexts.h"
+#include "output/TextTarget.h"
+#include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/qt/QtText.h"
 #include "radio/DateTime.h"
@@ -61,9 +66,138 @@ class EingContestStdTest : public test::StoreTest {
         test::FillInEntry(dialog, category);
     }
 
+    // Keys as the keyboard sends them: to the focused widget of the active window.
+    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    static void TypeHere(const QString& text) {
+        Key(Qt::Key_A, Qt::ControlModifier);
+        Key(Qt::Key_Delete);
+        test::TypeKeys(QApplication::focusWidget(), text);
+    }
+    static QString FocusName() {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
+
     int outputMenus_ = 0;
     int rules_ = 0;
 };
+
+// The suite's station data as another program of the suite stored it comes
+// back whole from every save: a category click, Enter, and the cover sheet.
+TEST_F(EingContestStdTest, StationDataOfTheSuiteIsNeverCut) {
+    const struct {
+        const char* postcodeTown;
+        const char* postcode;
+        const char* dok;
+        const char* swl;
+    } kStations[] = {
+        {"D-01234 Dresden", "D-01234", "SAW2026DRS", "DE-SWL-1234567890123"},
+        {"00-950 Warszawa", "00-950", "F12", ""},
+        {"L-1234 Luxembourg", "L-1234", "", ""},
+        {"1234 AB Amsterdam", "1234", "Z55", "NL-12345"},
+    };
+    int number = 0;
+    for (const auto& station : kStations) {
+        SCOPED_TRACE(station.postcodeTown);
+        contest::StationSettings stored = contest::ReadStationSettings();
+        stored.postcodeTown = station.postcodeTown;
+        stored.dok = station.dok;
+        stored.operatorName = "Max M\xFCller";
+        stored.street =
+            "Hauptstra\xDF"
+            "e 1";
+        ASSERT_EQ(contest::WriteStationSettings(stored, false), 0);
+        radio::Program().SwlNumber = station.swl;
+
+        auto dialog = Open(SetupMode::NewEntry);
+        EXPECT_EQ(Child(*dialog, "ePLZ")->text(), QString::fromLatin1(station.postcode));
+        Type(*dialog, "eName", QStringLiteral("Sprint"));
+        Type(*dialog, "eCall", QStringLiteral("DL1ABC"));
+        auto* memo = Child<QPlainTextEdit>(*dialog, "memogroupzusatz3");
+        memo->setFocus();
+        QTest::keyClicks(memo, QStringLiteral("IC-9700"));
+        Click(*dialog, "rZeitUTC");
+        Click(*dialog, "eteilnahmeart2");
+        if (std::string(station.postcode).size() == 7) {
+            QCoreApplication::processEvents();  // the new mode captions laid out
+            test::Screenshot(*dialog, "setup-dialog-long-postcode.png");
+        }
+        Key(Qt::Key_Return);
+        EXPECT_EQ(dialog->result(), kSetupStartContest) << messages_.LastText();
+        number = contest::SelectedEntry().Number();
+
+        const contest::StationSettings saved = contest::ReadStationSettings();
+        EXPECT_EQ(saved.postcodeTown, station.postcodeTown);
+        EXPECT_EQ(saved.dok, station.dok);
+        EXPECT_EQ(radio::Program().SwlNumber, station.swl);
+
+        auto again = Open(SetupMode::Edit);
+        EXPECT_EQ(Child(*again, "ePLZ")->text() + QLatin1Char(' ') + Child(*again, "eOrt")->text(),
+                  QString::fromLatin1(station.postcodeTown));
+        EXPECT_EQ(Child(*again, "eDOK")->text(), QString::fromLatin1(station.dok));
+        EXPECT_EQ(Child(*again, "eSWL")->text(), QString::fromLatin1(station.swl));
+        Click(*again, "btnOK");
+        EXPECT_EQ(contest::ReadStationSettings().postcodeTown, station.postcodeTown);
+
+        output::OutputJob job;
+        job.entry = contest::SelectedEntry();
+        job.extra = contest::SelectedExtra();
+        job.definition = dialog->Definition();
+        job.address = output::StationAddress();
+        ASSERT_TRUE(log::OpenContestLog(number));
+        job.log = log::OpenLog();
+        output::StringTextTarget cover;
+        EXPECT_TRUE(output::WriteOutputFile(output::FileOutput::ElogCover, cover, job).Ok());
+        log::CloseContestLog();
+        EXPECT_NE(cover.text().find(station.postcodeTown), std::string::npos) << cover.text();
+    }
+}
+
+// Enter saves from within a date or time field: what was typed is completed
+// before it is checked, and a time that cannot be read is refused by name.
+TEST_F(EingContestStdTest, DatesAndTimesAreCompletedBeforeTheyAreChecked) {
+    platform::FakeClock clock({2026, 3, 1, 10, 0, 0});
+    platform::ScopedClock installClock(clock);
+    const auto stored = [](const contest::ContestEntry& e) {
+        return radio::DateToText(radio::DateFormat, e.StartDate()) + " " +
+               radio::DateToText(radio::DateFormat, e.EndDate()) + " " +
+               radio::TimeToText(radio::TimeFormat, e.StartTime()) + " " +
+               radio::TimeToText(radio::TimeFormat, e.EndTime());
+    };
+    const struct {
+        const char* field;
+        const char* typed;
+        bool enter;           // else the mouse presses "Beenden"
+        std::string outcome;  // what was stored, or the message of the refusal
+    } kCases[] = {
+        {"eDatumbis", "1308", true, "12.08.2026 13.08.2026 12:00 12:00"},
+        {"eDatumvon", "11.8", true, "11.08.2026 13.08.2026 12:00 12:00"},
+        {"eZeitvon", "930", true, "12.08.2026 13.08.2026 09:30 12:00"},
+        {"eZeitbis", "9.05", false, "12.08.2026 13.08.2026 12:00 09:05"},
+        {"eZeitvon", "12:3", true, "Die Uhrzeit (von) ist ung\xFCltig."},
+        {"eZeitbis", "1:234", false, "Die Uhrzeit (bis) ist ung\xFCltig."},
+        {"eZeitbis", "12h", true, "Die Uhrzeit (bis) ist ung\xFCltig."},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.typed);
+        auto dialog = Open(SetupMode::NewEntry);
+        FillIn(*dialog);
+        messages_.Clear();
+        QTest::mouseClick(Child(*dialog, c.field), Qt::LeftButton);
+        TypeHere(QString::fromLatin1(c.typed));
+        ASSERT_EQ(FocusName(), QString::fromLatin1(c.field));
+        if (c.enter)
+            Key(Qt::Key_Return);
+        else
+            Click(*dialog, "btnOK");
+        const bool refused = dialog->isVisible();
+        EXPECT_EQ(refused ? messages_.LastText() : stored(contest::SelectedEntry()), c.outcome);
+        if (!refused) continue;
+        EXPECT_EQ(FocusName(), QString::fromLatin1(c.field));
+        EXPECT_TRUE(HasWarning(*Child(*dialog, c.field)));
+    }
+}
 
 TEST_F(EingContestStdTest, ANewEntryIsSavedWithEverythingTheOperatorTyped) {
     auto dialog = Open(SetupMode::NewEntry);
@@ -190,6 +324,9 @@ TEST_F(EingContestStdTest, ChoosingACategorySavesAtOnceAndSetsTheModeButtons) {
     Click(*dialog, "eteilnahmeart3");
     EXPECT_FALSE(Child<QRadioButton>(*dialog, "rPR")->isEnabled());
     EXPECT_FALSE(Child<QRadioButton>(*dialog, "rPR")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>(*dialog, "rcw")->isChecked());
+    // The silent save stored the start mode TEAM offers, not the one before.
+    EXPECT_FALSE(contest::SelectedEntry().StartPr());
     Click(*dialog, "btnAbbruch");
     EXPECT_EQ(dialog->result(), kSetupClosed);
     // Cancelling keeps what the category click saved.
@@ -284,6 +421,10 @@ TEST_F(EingContestStdTest, EscapeAsksWhetherToKeepTheChanges) {
 }
 
 TEST_F(EingContestStdTest, TypedShortDatesAreCompletedAndMarkedAsHandEdits) {
+    // A year before the one typed below, so that the typed dates differ
+    // from the proposed ones.
+    platform::FakeClock clock({2025, 3, 1, 10, 0, 0});
+    platform::ScopedClock installClock(clock);
     auto dialog = Open(SetupMode::NewEntry);
     const int year = radio::DayMonthYear(radio::TodayLocal()).year;
     Type(*dialog, "eDatumbis", QStringLiteral("1308"));

@@ -22,7 +22,9 @@
 #include "app/setup/Twagdatei.h"
 #include "contest/Catalogue.h"
 #include "log/ContestLog.h"
+#include "output/OutputMenu.h"
 #include "platform/Clock.h"
+#include "platform/FaultInjectingFileSystem.h"
 #include "platform/qt/QtText.h"
 #include "radio/DateTime.h"
 #include "ui/KxEdit.h"
@@ -379,6 +381,43 @@ TEST_F(OutputMenuTest, TheEdiFileTakesItsStationLinesFromTheDialog) {
     EXPECT_EQ(ReadBytes(path), edi);
     EXPECT_EQ(ReadBytes(RunDir() + "editemp.txt"), memory);
     EXPECT_FALSE(fs::exists(path + ".part"));
+}
+
+class TwagdateiTest : public test::AppTest {};
+
+// The review editor writes back like the writers: a disk that fills up on
+// the way leaves the list as it was, never a cut one.
+TEST_F(TwagdateiTest, AFailedWriteBackLeavesTheFileAsItWas) {
+    const std::string path = RunDir() + "DL1ABC.ALL";
+    const std::string written = "QSO-Liste\r\nOH5AA   KP20LE\r\n";
+    const struct {
+        std::int64_t budget;  // bytes the disk takes; -1 without limit
+        bool saved;
+    } kDisks[] = {{0, false}, {12, false}, {-1, true}};
+    for (const auto& disk : kDisks) {
+        SCOPED_TRACE(disk.budget);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << written;
+        auto faulty =
+            std::make_shared<platform::FaultInjectingFileSystem>(platform::DefaultFileSystem());
+        if (disk.budget >= 0) faulty->FailWritesAfter(disk.budget);
+        Twagdatei editor(path, nullptr, faulty);
+        editor.show();
+        QApplication::setActiveWindow(&editor);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+        editor.findChild<QPlainTextEdit*>("Memo1")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
+        test::TypeKeys(QApplication::focusWidget(), QStringLiteral("Gepr\u00FCft"));
+        messages_.Clear();
+        test::ClickOn(editor, "btnSpeichern");
+        EXPECT_EQ(ReadBytes(path), disk.saved ? written +
+                                                    "Gepr\xFC"
+                                                    "ft\r\n"
+                                              : written);
+        EXPECT_EQ(editor.isVisible(), !disk.saved);
+        EXPECT_EQ(messages_.LastText(),
+                  disk.saved ? "" : "Die Datei " + path + " konnte nicht gespeichert werden.");
+        EXPECT_FALSE(fs::exists(output::ScratchPathOf(path)));
+    }
 }
 
 }  // namespace
