@@ -1,6 +1,7 @@
 #include "contest/SetupTaking.h"
 
 #include "contest/EntrySetup.h"
+#include "contest/SetupCheck.h"
 #include "contest/StationSettings.h"
 #include "radio/DateTime.h"
 #include "radio/ProgramValues.h"
@@ -12,7 +13,9 @@ void TakeSetupInput(const SetupInput& in, const ContestDefinition& definition, c
     auto& values = radio::Program();
     entry.SetName(in.name);
     entry.SetCall(in.call);
-    values.OwnCall = in.call;
+    // The entry holds fewer characters of the call than the suite: a call the
+    // operator left as the entry showed it keeps its stored length.
+    if (in.call != values.OwnCall.substr(0, kCallCapacity)) values.OwnCall = in.call;
     const std::string district = WithoutBlanks(in.district);
     if (EntryUsesLdk(definition, code))
         entry.SetLdk(district);

@@ -8,6 +8,7 @@
 #include "contest/EntrySetup.h"
 #include "contest/SetupCheck.h"
 #include "contest/SetupEvaluation.h"
+#include "contest/SetupTaking.h"
 #include "radio/DateTime.h"
 #include "radio/ProgramValues.h"
 
@@ -281,6 +282,30 @@ TEST(SetupRulesTest, TheEvaluationAddsUpTheTotalsAndScoresByTheContestsRule) {
         EXPECT_EQ(t.multipliersShown, !d.Features.none()) << c.what;
     }
     EXPECT_EQ(BandValueText(42), "   42");
+}
+
+// The suite keeps calls of up to 14 characters, the entry 12: a save that
+// leaves the call as shown must not cut the suite's.
+TEST(SetupTaking, TheSuiteCallIsReplacedOnlyWhenTheOperatorChangedIt) {
+    const struct {
+        std::string stored, typed, expected;
+    } cases[] = {
+        {"DL1ABC/MM", "DL1ABC/MM", "DL1ABC/MM"},
+        {"PA/DL1ABC/MM", "PA/DL1ABC/MM", "PA/DL1ABC/MM"},
+        {"PA/DL1ABC/P/M", "PA/DL1ABC/P/", "PA/DL1ABC/P/M"},
+        {"PA/DL1ABC/P/M", "DL1ABC", "DL1ABC"},
+        {"", "DL1ABC", "DL1ABC"},
+    };
+    for (const auto& c : cases) {
+        radio::Program().OwnCall = c.stored;
+        SetupInput in = GoodInput();
+        in.call = c.typed;
+        ContestEntry entry;
+        TakeSetupInput(in, Sprint(1), 'j', entry);
+        EXPECT_EQ(radio::Program().OwnCall, c.expected) << c.stored << " / " << c.typed;
+        EXPECT_EQ(entry.Call(), c.typed.substr(0, kCallCapacity));
+    }
+    radio::Program().OwnCall.clear();
 }
 
 }  // namespace
