@@ -62,12 +62,7 @@ struct Imported {
 
 // Opens the log of entry 1 and imports `file` with the standard mapping.
 Imported ImportIntoLog(const AdifFile& file, PassProgress& progress) {
-    LogSession session;
-    session.entry.SetCode('j');
-    session.definition = contest::FillContestDefinition('j', session.entry);
-    session.log = OpenLog();
-    session.band = 'k';
-    session.mode = "CW";
+    LogSession session = SprintSession();
     const PanelLayout layout = LayoutOf(session, contest::ContestExtra{});
     EntryState state;
     PrepareNewContact(session, state, layout);

@@ -360,6 +360,52 @@ TEST_F(AdifStoreRefusalTest, ARecordTheStoreRefusesIsReportedWithCallAndTimeNotC
         std::string::npos);
 }
 
+// A log that admits each point count once, holding a contact of the points
+// a new one to IO91WM gets: the add passes, writing its points back does not.
+class AdifPointsRefusalTest : public AdifImportTest {
+  protected:
+    void SetUp() override {
+        AdifImportTest::SetUp();
+        store::SharedDefinition definition = ContestLogDefinition("QVLKPTS");
+        definition.keys[kByDok - 1].allowDups = false;
+        definition.object.keyBuilder = [inner = definition.object.keyBuilder](
+                                           std::span<const std::uint8_t> bytes, int keyNr) {
+            if (keyNr != kByDok) return inner(bytes, keyNr);
+            return std::to_string(QsoRecord(bytes.first<QsoRecord::kSize>()).Punkte());
+        };
+        points_ = store::OpenShared(definition);
+        ASSERT_NE(points_, nullptr);
+        session_.log = points_;
+        QsoRecord r = Contact("OK1AA", 'k', "CW", Hms(11, 0));
+        r.SetPunkte(static_cast<std::uint16_t>(radio::QrbKm("JO62MM", "IO91WM")));
+        SetBufferRecord(*points_, r);
+        ASSERT_EQ(points_->Add(), 0);
+        PrepareNewContact(session_, state_, layout_);
+    }
+    void TearDown() override {
+        store::CloseShared(points_);
+        AdifImportTest::TearDown();
+    }
+    store::TFileblockObject* points_ = nullptr;
+};
+
+TEST_F(AdifPointsRefusalTest, AContactWhosePointsWereNotWrittenIsStoredAndListedWithItsReason) {
+    const AdifImportResult r = Import(
+        "<CALL:5>G4ABC<QSO_DATE:8>20120812<TIME_ON:4>1200<BAND:2>2m<MODE:2>CW"
+        "<GRIDSQUARE:6>IO91WM<EOR>");
+    EXPECT_EQ(points_->RecordCount(), 2);
+    EXPECT_EQ(r.imported, 1);
+    EXPECT_EQ(r.updateFailures, 1);
+    EXPECT_EQ(r.storeFailures, 0);
+    ASSERT_EQ(r.refusals.size(), 1u);
+    EXPECT_EQ(r.refusals[0].call, "G4ABC");
+    const std::string report = AdifImportReport(r);
+    EXPECT_NE(report.find("1 Datens\xE4tze importiert\r\n1 davon ohne Punkte gespeichert"),
+              std::string::npos)
+        << report;
+    EXPECT_EQ(report.find("Datens\xE4tze konnten nicht gespeichert"), std::string::npos) << report;
+}
+
 TEST(AdifLogFieldsTest, TheContestsCaptionsFollowTheFixedFieldsAndEmptyOnesNeverMatch) {
     struct Case {
         char code;
