@@ -1,7 +1,8 @@
-// A process importing a large ADIF file is killed with SIGKILL in the middle
-// of the import: every contact up to the last batch flush must be in the log
-// when it is next opened, the log must agree with its indexes, and running
-// the import again must store exactly the rest.
+// A large ADIF import interrupted in the middle: a process killed with
+// SIGKILL, and the power lost under a running import. Every contact up to
+// the last batch flush must be in the log when it is next opened, the log
+// must agree with its indexes, and running the import again must store
+// exactly the rest.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include "log/AdifImport.h"
 #include "log/BatchedFlush.h"
 #include "log/ContactEntry.h"
+#include "platform/FaultInjectingFileSystem.h"
 #include "store/ObjectTestSupport.h"
 
 namespace mss::log::test {
@@ -125,6 +127,54 @@ TEST(AdifImportKill, AKilledImportKeepsItsFlushedBatchesAndARunAgainStoresTheRes
         calls.insert(BufferRecord(log).Call());
     EXPECT_EQ(calls.size(), static_cast<std::size_t>(kRecords));
     EXPECT_EQ(log.RecordCount(), kRecords);
+    CloseContestLog();
+    EXPECT_EQ(store::ExitFiles(), 0);
+    radio::ResetProgramValues();
+}
+
+// Cuts the power when the import reports the records done, and stops it.
+class PowerCutProgress : public SilentProgress {
+  public:
+    struct Cut {};
+    explicit PowerCutProgress(platform::FaultInjectingFileSystem& disk) : disk_(disk) {}
+    void Advance(std::int32_t position) override {
+        if (position < kKillAfter) return;
+        disk_.SimulatePowerLoss();
+        throw Cut{};
+    }
+
+  private:
+    platform::FaultInjectingFileSystem& disk_;
+};
+
+TEST(AdifImportKill, APowerLossKeepsTheFlushedBatchesAndARunAgainStoresTheRest) {
+    mss::test::TempDir dir;
+    radio::ResetProgramValues();
+    radio::Program().RunDir = dir.RunDir();
+    platform::ScriptedMessages messages;
+    platform::ScopedMessages install(messages);
+    const AdifFile file = ReadAdif(LargeFile());
+    auto disk = std::make_shared<platform::FaultInjectingFileSystem>(platform::DefaultFileSystem());
+
+    ASSERT_EQ(store::InitFiles(0, 160, 32, disk), 0);
+    ASSERT_TRUE(OpenContestLog(1));
+    PowerCutProgress cut(*disk);
+    EXPECT_THROW((void)ImportIntoLog(file, cut), PowerCutProgress::Cut);
+    CloseContestLog();
+    (void)store::ExitFiles();  // the files died with the power
+
+    ASSERT_EQ(store::InitFiles(0, 160, 32, disk), 0);
+    ASSERT_TRUE(OpenContestLog(1));
+    const std::int32_t kept = OpenLog()->RecordCount();
+    EXPECT_GE(kept, kKillAfter / BatchedFlush::kBatch * BatchedFlush::kBatch);
+    EXPECT_LE(kept, kKillAfter);
+    const store::test::Contents contents = store::test::ReadAndCheck(*OpenLog());
+    EXPECT_TRUE(contents.problems.empty()) << contents.problems.front();
+    SilentProgress progress;
+    const Imported again = ImportIntoLog(file, progress);
+    EXPECT_EQ(again.result.duplicates, kept);
+    EXPECT_EQ(again.result.imported, kRecords - kept);
+    EXPECT_EQ(OpenLog()->RecordCount(), kRecords);
     CloseContestLog();
     EXPECT_EQ(store::ExitFiles(), 0);
     radio::ResetProgramValues();
