@@ -77,15 +77,55 @@ Imported ImportIntoLog(const AdifFile& file, PassProgress& progress) {
     return imported;
 }
 
-TEST(AdifImportKill, AKilledImportKeepsItsFlushedBatchesAndARunAgainStoresTheRest) {
-    mss::test::TempDir dir;
-    radio::ResetProgramValues();
-    radio::Program().RunDir = dir.RunDir();
-    platform::ScriptedMessages messages;
-    platform::ScopedMessages install(messages);
-    const AdifFile file = ReadAdif(LargeFile());
-    ASSERT_EQ(file.Records.size(), static_cast<std::size_t>(kRecords));
+// The log of a scratch directory and the large file for it.
+class AdifImportKill : public testing::Test {
+  protected:
+    void SetUp() override {
+        radio::ResetProgramValues();
+        radio::Program().RunDir = dir_.RunDir();
+        ASSERT_EQ(file_.Records.size(), static_cast<std::size_t>(kRecords));
+    }
+    void TearDown() override { radio::ResetProgramValues(); }
 
+    // Opens the log the interrupted import left through `disk`: it holds at
+    // least the `flushed` contacts and at most `atMost`, agrees with its
+    // indexes, and the import run again stores exactly the rest.
+    void ReopenAndImportAgain(std::shared_ptr<platform::FileSystem> disk, std::int32_t flushed,
+                              std::int32_t atMost) {
+        ASSERT_EQ(store::InitFiles(0, 160, 32, std::move(disk)), 0);
+        ASSERT_TRUE(OpenContestLog(1));
+        const std::int32_t kept = OpenLog()->RecordCount();
+        EXPECT_GE(kept, flushed);
+        EXPECT_LE(kept, atMost);
+        const store::test::Contents contents = store::test::ReadAndCheck(*OpenLog());
+        EXPECT_TRUE(contents.problems.empty()) << contents.problems.front();
+
+        SilentProgress progress;
+        const Imported again = ImportIntoLog(file_, progress);
+        EXPECT_EQ(again.recordsBefore, kept);
+        EXPECT_EQ(again.result.duplicates, kept);
+        EXPECT_EQ(again.result.imported, kRecords - kept);
+        std::set<std::string> calls;
+        store::TFileblockObject& log = *OpenLog();
+        for (int level = log.First(kByNummer); level == 0; level = log.Next(kByNummer))
+            calls.insert(BufferRecord(log).Call());
+        EXPECT_EQ(calls.size(), static_cast<std::size_t>(kRecords));
+        EXPECT_EQ(log.RecordCount(), kRecords);
+        CloseContestLog();
+        EXPECT_EQ(store::ExitFiles(), 0);
+    }
+
+    mss::test::TempDir dir_;
+    platform::ScriptedMessages messages_;
+    platform::ScopedMessages install_{messages_};
+    const AdifFile file_ = ReadAdif(LargeFile());
+};
+
+std::int32_t Flushed(std::int32_t done) {
+    return done / BatchedFlush::kBatch * BatchedFlush::kBatch;
+}
+
+TEST_F(AdifImportKill, AKilledImportKeepsItsFlushedBatchesAndARunAgainStoresTheRest) {
     int report[2];
     ASSERT_EQ(pipe(report), 0);
     const pid_t child = fork();
@@ -94,7 +134,7 @@ TEST(AdifImportKill, AKilledImportKeepsItsFlushedBatchesAndARunAgainStoresTheRes
         close(report[0]);
         if (store::InitFiles(0, 160, 32) != 0 || !OpenContestLog(1)) _exit(2);
         PipeProgress progress(report[1]);
-        (void)ImportIntoLog(file, progress);
+        (void)ImportIntoLog(file_, progress);
         _exit(3);
     }
     close(report[1]);
@@ -107,29 +147,7 @@ TEST(AdifImportKill, AKilledImportKeepsItsFlushedBatchesAndARunAgainStoresTheRes
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the importing child ended by itself: " << status;
     ASSERT_GE(done, kKillAfter);
-
-    ASSERT_EQ(store::InitFiles(0, 160, 32), 0);
-    ASSERT_TRUE(OpenContestLog(1));
-    const std::int32_t kept = OpenLog()->RecordCount();
-    EXPECT_GE(kept, done / BatchedFlush::kBatch * BatchedFlush::kBatch);
-    EXPECT_LT(kept, kRecords);
-    const store::test::Contents contents = store::test::ReadAndCheck(*OpenLog());
-    EXPECT_TRUE(contents.problems.empty()) << contents.problems.front();
-
-    SilentProgress progress;
-    const Imported again = ImportIntoLog(file, progress);
-    EXPECT_EQ(again.recordsBefore, kept);
-    EXPECT_EQ(again.result.duplicates, kept);
-    EXPECT_EQ(again.result.imported, kRecords - kept);
-    std::set<std::string> calls;
-    store::TFileblockObject& log = *OpenLog();
-    for (int level = log.First(kByNummer); level == 0; level = log.Next(kByNummer))
-        calls.insert(BufferRecord(log).Call());
-    EXPECT_EQ(calls.size(), static_cast<std::size_t>(kRecords));
-    EXPECT_EQ(log.RecordCount(), kRecords);
-    CloseContestLog();
-    EXPECT_EQ(store::ExitFiles(), 0);
-    radio::ResetProgramValues();
+    ReopenAndImportAgain(nullptr, Flushed(done), kRecords - 1);
 }
 
 // Cuts the power when the import reports the records done, and stops it.
@@ -147,37 +165,15 @@ class PowerCutProgress : public SilentProgress {
     platform::FaultInjectingFileSystem& disk_;
 };
 
-TEST(AdifImportKill, APowerLossKeepsTheFlushedBatchesAndARunAgainStoresTheRest) {
-    mss::test::TempDir dir;
-    radio::ResetProgramValues();
-    radio::Program().RunDir = dir.RunDir();
-    platform::ScriptedMessages messages;
-    platform::ScopedMessages install(messages);
-    const AdifFile file = ReadAdif(LargeFile());
+TEST_F(AdifImportKill, APowerLossKeepsTheFlushedBatchesAndARunAgainStoresTheRest) {
     auto disk = std::make_shared<platform::FaultInjectingFileSystem>(platform::DefaultFileSystem());
-
     ASSERT_EQ(store::InitFiles(0, 160, 32, disk), 0);
     ASSERT_TRUE(OpenContestLog(1));
     PowerCutProgress cut(*disk);
-    EXPECT_THROW((void)ImportIntoLog(file, cut), PowerCutProgress::Cut);
+    EXPECT_THROW((void)ImportIntoLog(file_, cut), PowerCutProgress::Cut);
     CloseContestLog();
     (void)store::ExitFiles();  // the files died with the power
-
-    ASSERT_EQ(store::InitFiles(0, 160, 32, disk), 0);
-    ASSERT_TRUE(OpenContestLog(1));
-    const std::int32_t kept = OpenLog()->RecordCount();
-    EXPECT_GE(kept, kKillAfter / BatchedFlush::kBatch * BatchedFlush::kBatch);
-    EXPECT_LE(kept, kKillAfter);
-    const store::test::Contents contents = store::test::ReadAndCheck(*OpenLog());
-    EXPECT_TRUE(contents.problems.empty()) << contents.problems.front();
-    SilentProgress progress;
-    const Imported again = ImportIntoLog(file, progress);
-    EXPECT_EQ(again.result.duplicates, kept);
-    EXPECT_EQ(again.result.imported, kRecords - kept);
-    EXPECT_EQ(OpenLog()->RecordCount(), kRecords);
-    CloseContestLog();
-    EXPECT_EQ(store::ExitFiles(), 0);
-    radio::ResetProgramValues();
+    ReopenAndImportAgain(disk, Flushed(kKillAfter), kKillAfter);
 }
 
 }  // namespace
