@@ -1,13 +1,13 @@
 #include "app/listwindows/LogWindows.h"
 
 #include "app/listwindows/BandLogBrow.h"
+#include "app/logform/ContestLogStd.h"
 #include "app/listwindows/ContestNotiz.h"
 #include "app/listwindows/Formadifimport.h"
 #include "app/listwindows/FortschrittAusgabe.h"
 #include "app/listwindows/Korrekturstd.h"
-#include "app/listwindows/Partyauswertungform.h"
-#include "app/logform/ContestLogStd.h"
 #include "app/logform/LogEntryPanel.h"
+#include "app/listwindows/Partyauswertungform.h"
 #include "log/AdifImport.h"
 #include "platform/Messages.h"
 
@@ -31,9 +31,9 @@ void RunAdifImport(TContestLogStd& form) {
     log::AdifImportResult result;
     form.RunPass([&] {
         TFortschrittAusgabe progress(QStringLiteral("ADIF-Import"), &form);
-        result =
-            log::ImportAdif(form.Session(), form.State(), form.Layout(), dialog.File(),
-                            dialog.Fields(), form.Panel().Values(), dialog.Options(), progress);
+        result = log::ImportAdif(form.Session(), form.State(), form.Layout(), dialog.File(),
+                                 dialog.Fields(), form.Panel().Values(), dialog.Options(),
+                                 progress);
     });
     form.NewContact();
     form.Brow().LastPage();

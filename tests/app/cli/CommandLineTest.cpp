@@ -38,9 +38,9 @@ class CommandLineTest : public ::testing::Test {
     // Runs the program with no display and no Qt platform chosen; `env`
     // adds variables ("NAME=value ...").
     Outcome Program(const std::vector<std::string>& args, const std::string& env = "") {
-        std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + env +
-                              " HOME='" + dir_.path().string() +
-                              "' '" MSS_PROGRAM "' --data-dir '" + dir_.path().string() + "'";
+        std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + env + " HOME='" +
+                              dir_.path().string() + "' '" MSS_PROGRAM "' --data-dir '" +
+                              dir_.path().string() + "'";
         for (const std::string& arg : args) command += " '" + arg + "'";
         const fs::path out = dir_.path() / "run.out", err = dir_.path() / "run.err";
         command += " >'" + out.string() + "' 2>'" + err.string() + "'";
@@ -276,8 +276,7 @@ TEST_F(CommandLineTest, AnImportedLogIsScoredWrittenCheckedAndRepaired) {
 
     for (const char* kind : {"txt", "sum", "all", "bnd", "adif", "csv", "paper-sum", "paper-all"}) {
         const fs::path out = File(std::string("out.") + kind);
-        const Outcome run =
-            Program({"write", "--entry", entry, "--kind", kind, "--out", out.string()});
+        const Outcome run = Program({"write", "--entry", entry, "--kind", kind, "--out", out.string()});
         EXPECT_EQ(run.status, 0) << kind << ": " << run.err;
         EXPECT_GT(fs::file_size(out), 100u) << kind;
     }
