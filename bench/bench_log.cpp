@@ -2,11 +2,14 @@
 // CanSave + PointsOf), the renumbering pass, the results written into the
 // contest entry when the log form closes, and the band log's row text, on
 // contest logs of 100, 2 000 and 20 000 contacts of contest 'j'. The logs are built once in a
-// scratch directory below the system's temporary folder.
+// scratch directory below the system's temporary folder. The ADIF import of a
+// WSJT-X log into an empty log, flushed in batches (20 000 records: at most
+// 2 s wanted) and record by record, each with its stored count and score.
 //
 // Usage: bench_log [Google Benchmark flags]
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -14,6 +17,7 @@
 
 #include "BenchContacts.h"
 #include "contest/Catalogue.h"
+#include "log/AdifImport.h"
 #include "log/BandLog.h"
 #include "log/ContestLog.h"
 #include "log/DupeCheck.h"
@@ -23,8 +27,11 @@
 #include "log/Recount.h"
 #include "log/Renumber.h"
 #include "log/Results.h"
+#include "log/Scoring.h"
 #include "platform/Messages.h"
+#include "radio/DateTime.h"
 #include "radio/ProgramValues.h"
+#include "radio/Text.h"
 #include "store/FileblockObject.h"
 
 namespace {
@@ -43,7 +50,7 @@ std::string DirectoryFor(int contacts) {
 // Removes the logs built for the run when the program ends.
 struct RemoveLogsAtExit {
     ~RemoveLogsAtExit() {
-        for (int contacts : {100, 2000, 20000}) {
+        for (int contacts : {0, 100, 2000, 20000}) {
             std::error_code ignored;
             std::filesystem::remove_all(DirectoryFor(contacts), ignored);
         }
@@ -169,6 +176,87 @@ void BM_BandLogRow(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_BandLogRow)->Unit(benchmark::kMicrosecond);
+
+// A WSJT-X log of `records` distinct 2 m contacts: lower case, every third
+// in MSK144 written as MFSK with its submode, the others in CW.
+std::string WsjtxLog(int records) {
+    auto tag = [](std::string_view name, std::string_view value) {
+        return "<" + std::string(name) + ":" + std::to_string(value.size()) + ">" +
+               std::string(value) + " ";
+    };
+    std::string text = "WSJT-X ADIF Export<eoh>\n";
+    for (int i = 0; i < records; ++i) {
+        const QsoRecord r = ContactOf(i);
+        char time[7];
+        std::snprintf(time, sizeof time, "%02d%02d%02d", r.Zeit() / 3600, r.Zeit() / 60 % 60,
+                      r.Zeit() % 60);
+        text += tag("call", radio::LowerText(r.Call())) +
+                tag("gridsquare", radio::LowerText(r.Locator())) +
+                tag("mode", i % 3 == 0 ? "MFSK" : "CW") +
+                (i % 3 == 0 ? tag("submode", "MSK144") : "") +
+                tag("qso_date", radio::DateToText("yyyymmdd", r.Datum())) + tag("time_on", time) +
+                tag("band", "2m") + tag("freq", "144.360000") + "<eor>\n";
+    }
+    return text;
+}
+
+// Imports `file` into the empty log of a fresh directory, as one pass or one
+// pass a record (each of which ends with a flush); sets the counters.
+void ImportIntoEmptyLog(benchmark::State& state, const AdifFile& file, bool recordByRecord) {
+    radio::Program().RunDir = DirectoryFor(0);
+    std::filesystem::remove_all(radio::Program().RunDir);
+    std::filesystem::create_directories(radio::Program().RunDir);
+    if (store::InitFiles(0, store::PageBuffersFor(kLogKeyCount), 32) != 0 || !OpenContestLog(1)) {
+        state.SkipWithError("the log could not be opened");
+        return;
+    }
+    LogSession session;
+    session.entry.SetCode('j');
+    session.definition = contest::FillContestDefinition('j', session.entry);
+    session.log = OpenLog();
+    session.band = 'k';
+    session.mode = "CW";
+    const PanelLayout layout = LayoutOf(session, contest::ContestExtra{});
+    EntryState entry;
+    PrepareNewContact(session, entry, layout);
+    const PanelValues defaults = PanelOf(entry.contact, session);
+    std::vector<AdifLogField> fields = AdifLogFields(session.definition);
+    MapStandardAdifFields(fields, session.definition, file);
+    SilentProgress progress;
+    int stored = 0;
+    if (recordByRecord) {
+        AdifFile one = file;
+        for (const AdifRecord& record : file.Records) {
+            one.Records = {record};
+            stored +=
+                ImportAdif(session, entry, layout, one, fields, defaults, {}, progress).imported;
+        }
+    } else {
+        stored = ImportAdif(session, entry, layout, file, fields, defaults, {}, progress).imported;
+    }
+    state.counters["stored"] = stored;
+    state.counters["score"] = static_cast<double>(Score(session));
+    CloseContestLog();
+    (void)store::ExitFiles();
+}
+
+void BM_ImportAdif(benchmark::State& state) {
+    Quiet quiet;
+    const AdifFile file = ReadAdif(WsjtxLog(static_cast<int>(state.range(0))));
+    for (auto _ : state) ImportIntoEmptyLog(state, file, false);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ImportAdif)->Arg(500)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The same records, each flushed as it is stored: the yardstick of the
+// batches, whose stored count and score must be the same.
+void BM_ImportAdifRecordByRecord(benchmark::State& state) {
+    Quiet quiet;
+    const AdifFile file = ReadAdif(WsjtxLog(static_cast<int>(state.range(0))));
+    for (auto _ : state) ImportIntoEmptyLog(state, file, true);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ImportAdifRecordByRecord)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -5,8 +5,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "log/BatchedFlush.h"
 #include "log/DupeCheck.h"
 #include "log/EntryActions.h"
+#include "log/IncomingMode.h"
 #include "log/LogKeys.h"
 #include "platform/Messages.h"
 #include "radio/Baender.h"
@@ -24,8 +26,11 @@ using radio::ToBaender;
 
 constexpr std::int32_t kProgressStep = 10;
 
-constexpr std::string_view kFixedFields[] = {"CALL",     "QSO_DATE", "TIME_ON", "RST_SENT",
-                                             "RST_RCVD", "BAND",     "FREQ",    "MODE"};
+constexpr std::string_view kFixedFields[] = {"CALL", "QSO_DATE", "TIME_ON", "RST_SENT", "RST_RCVD",
+                                             "BAND", "FREQ",     "MODE",    "SUBMODE"};
+
+constexpr std::string_view kModeRefused = "fehlende oder falsche Modeangabe";
+constexpr std::string_view kBandRefused = "fehlende oder falsche Bandangabe";
 
 // The caption of received field `field` (2 to 4) as a log field of the import.
 std::string ReceivedCaption(const ContestDefinition& d, int field) {
@@ -80,16 +85,23 @@ std::string ValueOr(std::string value, const std::string& fallback) {
     return value.empty() ? fallback : value;
 }
 
-// The panel texts of one record over a new contact's texts.
+void UpperExchange(ExchangeFields& fields) {
+    for (std::string* text : {&fields.rst, &fields.field2, &fields.field3, &fields.field4})
+        *text = radio::UpperText(*text);
+}
+
+// The panel texts of one record over a new contact's texts: call and
+// exchange in upper case as the panel's edits take them; name and QTH only
+// where the form shows them.
 PanelValues RecordPanel(const LogSession& s, const std::vector<AdifLogField>& fields,
                         const AdifRecord& record, PanelValues p, const PanelValues& defaults) {
     auto value = [&](std::string_view name) { return AdifLogValue(fields, record, name); };
-    p.call = value("CALL");
+    p.call = radio::UpperText(value("CALL"));
     p.datum = IsMapped(fields, "QSO_DATE") ? value("QSO_DATE") : defaults.datum;
     p.zeit = IsMapped(fields, "TIME_ON") ? value("TIME_ON") : defaults.zeit;
-    p.name = value("NAME");
-    p.qth = value("QTH");
-    p.nameQthShown = !p.name.empty() || !p.qth.empty();
+    p.nameQthShown = defaults.nameQthShown;
+    p.name = p.nameQthShown ? value("NAME") : std::string();
+    p.qth = p.nameQthShown ? value("QTH") : std::string();
     p.rcvd.field2.clear();
     p.rcvd.field3.clear();
     p.rcvd.field4.clear();
@@ -98,6 +110,8 @@ PanelValues RecordPanel(const LogSession& s, const std::vector<AdifLogField>& fi
     if (p.rcvd.field2.empty()) p.rcvd.field2 = value(ReceivedCaption(s.definition, 2));
     if (p.rcvd.field3.empty()) p.rcvd.field3 = value(ReceivedCaption(s.definition, 3));
     p.rcvd.field4 = value(ReceivedCaption(s.definition, 4));
+    UpperExchange(p.sent);
+    UpperExchange(p.rcvd);
     return p;
 }
 
@@ -135,8 +149,10 @@ std::string Count(int n) {
 }
 
 // Saves one record's panel as the entry form saves a typed contact and
-// counts the outcome; the dupe check's box is counted, not shown.
-void SaveRecord(LogSession& s, EntryState& st, const PanelValues& panel, AdifImportResult& result) {
+// counts the outcome; the dupe check's box is counted, not shown. Answers
+// the outcome.
+SaveStatus SaveRecord(LogSession& s, EntryState& st, const PanelValues& panel, bool asDigital,
+                      AdifImportResult& result) {
     QuietMessages quiet;
     SaveResult saved;
     {
@@ -146,6 +162,7 @@ void SaveRecord(LogSession& s, EntryState& st, const PanelValues& panel, AdifImp
     switch (saved.status) {
         case SaveStatus::kSaved:
             ++result.imported;
+            if (asDigital) ++result.asDigital;
             break;
         case SaveStatus::kRefused:
             if (!IsComplete(s, saved.stored)) {
@@ -161,11 +178,18 @@ void SaveRecord(LogSession& s, EntryState& st, const PanelValues& panel, AdifImp
             }
             break;
         case SaveStatus::kAddFailed:
-        case SaveStatus::kUpdateFailed:
             ++result.storeFailures;
             Refuse(result, saved.stored, saved.reason);
             break;
+        case SaveStatus::kUpdateFailed:
+            // The contact is in the log; only its points were not written.
+            ++result.imported;
+            if (asDigital) ++result.asDigital;
+            ++result.updateFailures;
+            Refuse(result, saved.stored, saved.reason);
+            break;
     }
+    return saved.status;
 }
 
 // The record's frequency selects the current band, as typing it would.
@@ -189,14 +213,40 @@ struct ImportPass {
     const PanelValues& defaults;
     const AdifImportOptions& options;
     std::string sessionMode;
+    bool modeMapped;
+    bool bandMapped;
 };
 
-// Imports one record of the file into the log and counts its outcome.
-void ImportRecord(const ImportPass& c, const AdifRecord& record, AdifImportResult& result) {
+// The mode of a record: SUBMODE where the file gives one (ADIF 3 writes
+// MSK144 as MFSK with that submode), else MODE.
+std::string RecordMode(const std::vector<AdifLogField>& fields, const AdifRecord& record) {
+    return ValueOr(AdifLogValue(fields, record, "SUBMODE"), AdifLogValue(fields, record, "MODE"));
+}
+
+// The mode a record is logged with, or nullopt when it fails the check.
+std::optional<ModeJudgement> RecordModeJudged(const ImportPass& c, const AdifRecord& record,
+                                              std::string& reason) {
+    const std::string mode = RecordMode(c.fields, record);
+    if (c.options.noModeBandCheck)
+        return ModeJudgement{radio::UpperText(ValueOr(mode, c.sessionMode)), false};
+    std::optional<ModeJudgement> judged;
+    if (c.modeMapped)
+        judged = JudgeIncomingMode(c.session.definition, mode, c.options.digitalAsContestMode);
+    if (!judged)
+        reason = std::string(kModeRefused) + (c.modeMapped ? "" : " (MODE nicht zugeordnet)");
+    return judged;
+}
+
+// Imports one record of the file into the log and counts its outcome;
+// answers whether the log was written to.
+bool ImportRecord(const ImportPass& c, const AdifRecord& record, AdifImportResult& result) {
     LogSession& s = c.session;
     EntryState& st = c.state;
     const std::vector<AdifLogField>& fields = c.fields;
     s.mode = c.sessionMode;
+    // Name and QTH come from the record alone, never from the one before.
+    s.rememberedName.clear();
+    s.rememberedQth.clear();
     PrepareNewContact(s, st, c.layout);
     if (!record.Ok()) {
         ++result.unreadable;
@@ -205,35 +255,36 @@ void ImportRecord(const ImportPass& c, const AdifRecord& record, AdifImportResul
         shown.SetDatum(radio::kNoDate);
         shown.SetZeit(radio::kNoTime);
         Refuse(result, shown, AdifFaultText(record));
-        return;
+        return false;
     }
-    const std::string mode = radio::UpperText(ValueOr(
-        AdifLogValue(fields, record, "MODE"), IsMapped(fields, "MODE") ? "" : c.sessionMode));
-    if (!c.options.noModeBandCheck && !AdifModeAccepted(s.definition, mode)) {
+    std::string reason;
+    const std::optional<ModeJudgement> mode = RecordModeJudged(c, record, reason);
+    if (!mode) {
         ++result.modeErrors;
-        result.counted.push_back(RefusalOf(fields, record, "fehlende oder falsche Modeangabe"));
-        return;
+        result.counted.push_back(RefusalOf(fields, record, reason));
+        return false;
     }
     const std::string freqValue = AdifLogValue(fields, record, "FREQ");
     const std::string bandValue = AdifLogValue(fields, record, "BAND");
-    // A file whose band and frequency are not mapped is logged on the
-    // form's band and frequency.
-    const bool bandMapped = IsMapped(fields, "FREQ") || IsMapped(fields, "BAND");
-    const std::string freq = bandMapped ? FrequencyText(freqValue, bandValue) : c.defaults.freq;
-    if (!c.options.noModeBandCheck && bandMapped &&
-        AdifBandAccepted(s.definition, freq.empty() ? freqValue : freq, bandValue) ==
-            radio::kNoBand) {
+    // Only with the checks off does a record without band take the form's.
+    const std::string freq = c.bandMapped ? FrequencyText(freqValue, bandValue) : c.defaults.freq;
+    if (!c.options.noModeBandCheck &&
+        (!c.bandMapped || AdifBandAccepted(s.definition, freq.empty() ? freqValue : freq,
+                                           bandValue) == radio::kNoBand)) {
         ++result.bandErrors;
-        result.counted.push_back(RefusalOf(fields, record, "fehlende oder falsche Bandangabe"));
-        return;
+        result.counted.push_back(
+            RefusalOf(fields, record,
+                      std::string(kBandRefused) +
+                          (c.bandMapped ? "" : " (BAND oder FREQ nicht zugeordnet)")));
+        return false;
     }
     FollowFrequency(s, st, freq);
-    s.mode = mode.substr(0, 6);
+    s.mode = mode->mode.substr(0, 6);
     st.contact.SetMode(s.mode);
     st.contact.SetBand(s.band);
     PanelValues panel = RecordPanel(s, fields, record, PanelOf(st.contact, s), c.defaults);
     panel.freq = freq;
-    SaveRecord(s, st, panel, result);
+    return SaveRecord(s, st, panel, mode->asDigital, result) != SaveStatus::kRefused;
 }
 
 }  // namespace
@@ -249,6 +300,22 @@ std::vector<AdifLogField> AdifLogFields(const ContestDefinition& d) {
     add(ReceivedCaption(d, 4));
     add(ReceivedCaption(d, 2));
     return fields;
+}
+
+void MapStandardAdifFields(std::vector<AdifLogField>& fields, const ContestDefinition& d,
+                           const AdifFile& file) {
+    const std::vector<std::string> names = file.FieldNames();
+    const auto inFile = [&](std::string_view name) {
+        return std::ranges::find(names, name) != names.end();
+    };
+    for (std::size_t i = 0; i < d.RcvdKinds.size(); ++i) {
+        const bool locator =
+            d.RcvdKinds[i] == contest::kKindLocator || d.RcvdKinds[i] == contest::kKindLocator6;
+        if (locator && inFile("GRIDSQUARE"))
+            (void)MapAdifField(fields, radio::Trim(d.RcvdLabels[i]), "GRIDSQUARE");
+    }
+    for (AdifLogField& field : fields)
+        if (field.adifName.empty() && inFile(field.caption)) field.adifName = field.caption;
 }
 
 bool MapAdifField(std::vector<AdifLogField>& fields, std::string_view caption,
@@ -294,14 +361,6 @@ std::optional<AdifFile> ReadAdifFile(const std::string& path) {
     return ReadAdif(bytes);
 }
 
-bool AdifModeAccepted(const ContestDefinition& d, std::string_view mode) {
-    const std::string upper = radio::UpperText(radio::Trim(mode));
-    if (upper.empty()) return false;
-    if (std::ranges::find(d.Modes, upper) != d.Modes.end()) return true;
-    const bool digital = std::ranges::find(d.Modes, "DIGITAL") != d.Modes.end();
-    return digital && upper != "CW" && upper != "SSB" && upper != "FM";
-}
-
 char AdifBandAccepted(const ContestDefinition& d, std::string_view freq, std::string_view band) {
     const std::optional<double> mhz = ToBaender::ReadFrequency(freq);
     const char byFreq = mhz && *mhz > 0 ? ToBaender::BandFromFrequency(*mhz) : radio::kNoBand;
@@ -320,14 +379,32 @@ AdifImportResult ImportAdif(LogSession& s, EntryState& st, const PanelLayout& la
     AdifImportResult result;
     const store::ScopedPageBuffers bulkCache(store::BulkPageBuffersFor(
         kLogKeyCount, std::int64_t{s.log->RecordCount()} + std::ssize(file.Records)));
-    const ImportPass pass{s, st, layout, fields, defaults, options, s.mode};
+    const ImportPass pass{s,
+                          st,
+                          layout,
+                          fields,
+                          defaults,
+                          options,
+                          s.mode,
+                          IsMapped(fields, "MODE") || IsMapped(fields, "SUBMODE"),
+                          IsMapped(fields, "FREQ") || IsMapped(fields, "BAND")};
+    if (!options.noModeBandCheck) {
+        if (!pass.bandMapped) result.unmapped.emplace_back("BAND/FREQ");
+        if (!pass.modeMapped) result.unmapped.emplace_back("MODE");
+    }
+    const std::string rememberedName = s.rememberedName;
+    const std::string rememberedQth = s.rememberedQth;
+    BatchedFlush flush(*s.log);
     progress.Start(static_cast<std::int32_t>(file.Records.size()));
     std::int32_t done = 0;
     for (const AdifRecord& record : file.Records) {
-        ImportRecord(pass, record, result);
+        if (ImportRecord(pass, record, result) && !flush.Written()) result.flushFailed = true;
         if (++done % kProgressStep == 0) progress.Advance(done);
     }
+    if (!flush.Finish()) result.flushFailed = true;
     s.mode = pass.sessionMode;
+    s.rememberedName = rememberedName;
+    s.rememberedQth = rememberedQth;
     progress.Finish();
     return result;
 }
@@ -337,6 +414,8 @@ std::string AdifImportReport(const AdifImportResult& r) {
     auto line = [&](int n, std::string_view what) {
         if (n != 0) text += "\r\n" + Count(n) + std::string(what);
     };
+    line(r.asDigital, " davon als Digitalmode des Contests gewertet");
+    line(r.updateFailures, " davon ohne Punkte gespeichert");
     line(r.duplicates, " Calls doppelt");
     line(r.incomplete,
          " unvollst\xE4ndige Datens\xE4tze (Call, Datum oder Zeit fehlt oder falsch)");
@@ -345,6 +424,12 @@ std::string AdifImportReport(const AdifImportResult& r) {
     line(r.unreadable, " nicht lesbare Datens\xE4tze");
     line(r.checkRefused, " von den Contestregeln abgewiesene Datens\xE4tze");
     line(r.storeFailures, " Datens\xE4tze konnten nicht gespeichert werden");
+    if (!r.unmapped.empty()) {
+        text += "\r\nNicht zugeordnet: ";
+        for (std::size_t i = 0; i < r.unmapped.size(); ++i)
+            text += (i == 0 ? "" : ", ") + r.unmapped[i];
+    }
+    if (r.flushFailed) text += "\r\nDas Log konnte nicht vollst\xE4ndig gesichert werden.";
     constexpr std::size_t kShown = 20;
     for (std::size_t i = 0; i < r.refusals.size() && i < kShown; ++i) {
         const AdifRefusal& f = r.refusals[i];

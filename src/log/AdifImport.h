@@ -26,10 +26,16 @@ struct AdifLogField {
 };
 
 // The log fields a file field can be mapped onto: "CALL", "QSO_DATE",
-// "TIME_ON", "RST_SENT", "RST_RCVD", "BAND", "FREQ", "MODE", then the
-// captions of received fields 3, 4 and 2 ("SRX" for a field 2 without one),
-// each once; an empty caption is never a log field.
+// "TIME_ON", "RST_SENT", "RST_RCVD", "BAND", "FREQ", "MODE", "SUBMODE", then
+// the captions of received fields 3, 4 and 2 ("SRX" for a field 2 without
+// one), each once; an empty caption is never a log field.
 std::vector<AdifLogField> AdifLogFields(const contest::ContestDefinition& definition);
+
+// Maps what a logbook or digital-mode program writes by the standard names:
+// every log field not yet mapped takes the file field of its own name, and
+// a received locator field takes GRIDSQUARE, when the file has them.
+void MapStandardAdifFields(std::vector<AdifLogField>& fields,
+                           const contest::ContestDefinition& definition, const AdifFile& file);
 
 // Maps `adifName` onto the log field `caption`; false when that field is
 // unknown or already mapped.
@@ -67,7 +73,11 @@ struct AdifImportResult {
     int modeErrors = 0;
     int unreadable = 0;                 // records the reader refused
     int checkRefused = 0;               // refused by the contest's other checks (DOK lists)
-    int storeFailures = 0;              // the store refused the add or the write
+    int storeFailures = 0;              // the store refused the add: not in the log
+    int updateFailures = 0;             // in the log (and counted imported), points not written
+    int asDigital = 0;                  // imported as the contest's digital mode
+    bool flushFailed = false;           // the log could not be written out at the end
+    std::vector<std::string> unmapped;  // log fields the checks need that have no mapping
     std::vector<AdifRefusal> refusals;  // unreadable, check-refused and store failures
     // The records behind the other counts (duplicates, incomplete, band and
     // mode errors), for a caller that names every refused record.
@@ -76,17 +86,23 @@ struct AdifImportResult {
 
 struct AdifImportOptions {
     bool noModeBandCheck = false;  // "keine Mode/Band-Überprüfung"
+    // "MSK144, JT6M und FSK441 als Digitalmode des Contests werten": the
+    // rule of the contacts a digital-mode program announces.
+    bool digitalAsContestMode = true;
 };
 
 // Imports every record of `file` in file order. Each record starts from a
-// new empty contact: the call and the received fields come only from the
-// record; date, time and frequency take `defaults` (the panel's texts when
-// the import began) only when their log fields are not mapped at all (the
-// band check then passes on the form's band). A
-// record goes through the mode and band checks, then is filled and saved
-// like a typed contact (SaveContact); duplicates are counted, never shown.
-// The session's mode is kept; the band follows the last record's frequency.
-// `progress` runs over the records and advances every 10 of them.
+// new empty contact: the call, the received fields, band and mode come only
+// from the record (SUBMODE before MODE), in upper case; a record without a
+// band or mode, or whose band or mode is not mapped, fails its check unless
+// the checks are off, when it takes the form's. Date and time take
+// `defaults` (the panel's texts when the import began) only when their log
+// fields are not mapped at all. Name and QTH are taken, and taught to the
+// callbook, only when `defaults` shows them. A record is then filled and
+// saved like a typed contact (SaveContact); duplicates are counted, never
+// shown. The log is flushed in batches. The session's mode is kept; the band
+// follows the last record's frequency. `progress` runs over the records and
+// advances every 10 of them.
 AdifImportResult ImportAdif(LogSession& session, EntryState& state, const PanelLayout& layout,
                             const AdifFile& file, const std::vector<AdifLogField>& fields,
                             const PanelValues& defaults, const AdifImportOptions& options,
@@ -97,9 +113,6 @@ AdifImportResult ImportAdif(LogSession& session, EntryState& state, const PanelL
 // with call, date, time and reason.
 std::string AdifImportReport(const AdifImportResult& result);
 
-// The mode check: one of the contest's modes, or with "DIGITAL" among them
-// any mode other than "CW", "SSB" and "FM".
-bool AdifModeAccepted(const contest::ContestDefinition& definition, std::string_view mode);
 // The band of a record that the contest has: by frequency, or by the band
 // text (a name the band table knows); kNoBand when none.
 char AdifBandAccepted(const contest::ContestDefinition& definition, std::string_view freq,

@@ -11,7 +11,6 @@
 #include "radio/Baender.h"
 #include "radio/DateTime.h"
 #include "radio/FormatPicture.h"
-#include "radio/Modi.h"
 #include "radio/ProgramValues.h"
 #include "radio/Text.h"
 
@@ -127,25 +126,6 @@ void Restore(LogSession& s, EntryState& st, Kept kept) {
 
 }  // namespace
 
-bool IsDigitalMode(std::string_view mode) {
-    static constexpr std::array<std::string_view, 6> kMeteorScatter = {"MSK144", "FSK441", "FSK315",
-                                                                       "JT6M",   "JTMS",   "ISCAT"};
-    const std::string text = radio::UpperText(radio::Trim(mode));
-    return std::ranges::find(kMeteorScatter, text) != kMeteorScatter.end() ||
-           radio::ModeClass(text) == 'e';
-}
-
-std::optional<std::string> IncomingMode(const contest::ContestDefinition& d,
-                                        std::string_view sent) {
-    const std::string mode = radio::Trim(sent);
-    if (mode.empty()) return std::nullopt;
-    if (std::ranges::find(d.Modes, mode) != d.Modes.end()) return mode;
-    const bool digitalContest = std::ranges::any_of(
-        d.Modes, [](const std::string& m) { return m == "DIGITAL" || IsDigitalMode(m); });
-    if (digitalContest && IsDigitalMode(mode)) return mode;
-    return std::nullopt;
-}
-
 IncomingResult SaveIncomingContact(LogSession& s, EntryState& st, const PanelLayout& layout,
                                    const WsjtxContact& c) {
     IncomingResult result;
@@ -154,7 +134,9 @@ IncomingResult SaveIncomingContact(LogSession& s, EntryState& st, const PanelLay
             Refusal("Zeichen nicht darstellbar", "character not representable", c.Unconvertible);
         return result;
     }
-    const std::optional<std::string> mode = IncomingMode(s.definition, c.Mode);
+    // The programs' own modes count as the contest's digital mode.
+    const std::optional<ModeJudgement> mode =
+        JudgeIncomingMode(s.definition, c.Mode, /*digitalAsContestMode=*/true);
     if (!mode) {
         result.reason =
             Refusal("Betriebsart nicht im Contest", "mode not in the contest", radio::Trim(c.Mode));
@@ -165,7 +147,7 @@ IncomingResult SaveIncomingContact(LogSession& s, EntryState& st, const PanelLay
 
     Kept kept{st, s.band, s.mode, s.rememberedName, s.rememberedQth, s.chosenCountry};
     if (*band != s.band) ChangeBand(s, st, *band);
-    s.mode = *mode;
+    s.mode = mode->mode;
     st.pendingBand = 0;  // the schedule's band waits for the operator's contact
     PrepareNewContact(s, st, layout);
     if (c.FrequencyHz != 0) st.contact.SetFreq(static_cast<float>(c.FrequencyHz / 1e6));

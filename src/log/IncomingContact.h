@@ -13,20 +13,11 @@
 #include <string_view>
 
 #include "log/ContactEntry.h"
+#include "log/IncomingMode.h"
 #include "log/LogSession.h"
 #include "log/WsjtxDatagram.h"
 
 namespace mss::log {
-
-// The digital modes of meteor scatter and of the narrow-band digital class
-// ("MSK144", "FSK441", "JT6M", "RTTY" ...).
-bool IsDigitalMode(std::string_view mode);
-
-// The mode text an announced contact is logged with, or nullopt when the
-// contest does not admit it: a mode of the contest's list as it stands, or a
-// digital mode where the contest has a digital mode (the text kept as sent).
-std::optional<std::string> IncomingMode(const contest::ContestDefinition& definition,
-                                        std::string_view sent);
 
 enum class IncomingStatus {
     kSaved,

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "log/BatchedFlush.h"
 #include "log/ContestLog.h"
 #include "log/LogKeys.h"
 #include "log/Multipliers.h"
@@ -23,6 +24,8 @@ void RecountPoints(LogSession& s, const std::vector<QsoRecord>& records) {
     t.points.fill(0);
     t.contacts.fill(0);
     t.nextContact = 1;
+    // A new own locator or rule rewrites the points of the whole log.
+    BatchedFlush flush(*s.log);
     for (const QsoRecord& r : records) {
         if (r.IsBandChange()) {
             t.lastBand = r.QsyBand();
@@ -36,7 +39,7 @@ void RecountPoints(LogSession& s, const std::vector<QsoRecord>& records) {
             QsoRecord updated = BufferRecord(*s.log);
             updated.SetPunkte(points);
             SetBufferRecord(*s.log, updated);
-            (void)s.log->Update();
+            if (s.log->Update() == 0) (void)flush.Written();
         }
         const auto index = static_cast<unsigned char>(band);
         t.points[index] += points;

@@ -28,16 +28,29 @@ TEST(IncomingContactTest, DigitalModesCountAsTheContestsDigitalModeTheirTextKept
         const char* sent;
         const contest::ContestDefinition* definition;
         std::optional<std::string> mode;
+        bool asDigital = false;
     };
     const Case cases[] = {
-        {"MSK144", &withDigital, "MSK144"}, {" JT6M ", &withDigital, "JT6M"},
-        {"FSK441", &withDigital, "FSK441"}, {"msk144", &withDigital, "msk144"},
-        {"CW", &withDigital, "CW"},         {"FT8", &withDigital, std::nullopt},
-        {"", &withDigital, std::nullopt},   {"MSK144", &cwSsbOnly, std::nullopt},
-        {"SSB", &cwSsbOnly, "SSB"},         {"MSK144", &digitalList, "MSK144"},
+        {"MSK144", &withDigital, "MSK144", true},
+        {" JT6M ", &withDigital, "JT6M", true},
+        {"FSK441", &withDigital, "FSK441"},
+        {"msk144", &withDigital, "MSK144", true},
+        {"CW", &withDigital, "CW"},
+        {"FT8", &withDigital, std::nullopt},
+        {"", &withDigital, std::nullopt},
+        {"MSK144", &cwSsbOnly, std::nullopt},
+        {"SSB", &cwSsbOnly, "SSB"},
+        {"MSK144", &digitalList, "MSK144"},
         {"FM", &digitalList, std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(IncomingMode(*c.definition, c.sent), c.mode) << c.sent;
+    for (const Case& c : cases) {
+        const std::optional<ModeJudgement> judged = JudgeIncomingMode(*c.definition, c.sent, true);
+        EXPECT_EQ(judged ? std::optional(judged->mode) : std::nullopt, c.mode) << c.sent;
+        if (judged) EXPECT_EQ(judged->asDigital, c.asDigital) << c.sent;
+        // Without the digital rule only the contest's own list admits.
+        const bool own = c.mode.has_value() && !c.asDigital;
+        EXPECT_EQ(JudgeIncomingMode(*c.definition, c.sent, false).has_value(), own) << c.sent;
+    }
 }
 
 WsjtxContact Contact(std::uint32_t type, const char* call, std::int32_t seconds) {

@@ -70,6 +70,17 @@ inline QsoRecord BandChange(char from, char to, std::int32_t zeit) {
     return r;
 }
 
+// A session of contest 'j' on the open log, on 2 m in CW.
+inline LogSession SprintSession() {
+    LogSession session;
+    session.entry.SetCode('j');
+    session.definition = contest::FillContestDefinition('j', session.entry);
+    session.log = OpenLog();
+    session.band = 'k';
+    session.mode = "CW";
+    return session;
+}
+
 class ContestLogTest : public testing::Test {
   protected:
     void SetUp() override {

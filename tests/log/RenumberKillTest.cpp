@@ -25,16 +25,6 @@ int EnvOr(const char* name, int fallback) {
     return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : fallback;
 }
 
-LogSession SprintSession() {
-    LogSession session;
-    session.entry.SetCode('j');
-    session.definition = contest::FillContestDefinition('j', session.entry);
-    session.log = OpenLog();
-    session.band = 'k';
-    session.mode = "CW";
-    return session;
-}
-
 std::multiset<std::string> ContactsOfLog() {
     std::multiset<std::string> ids;
     store::TFileblockObject& log = *OpenLog();

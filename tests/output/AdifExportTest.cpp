@@ -1,5 +1,8 @@
 // The ADIF export read back by an independent strict reader.
 #include "output/AdifExport.h"
+
+#include "log/AdifImport.h"
+#include "log/ContactEntry.h"
 #include "output/AdifReader.h"
 #include "output/OutputTestSupport.h"
 #include "output/Outputs.h"
@@ -75,6 +78,70 @@ TEST_F(AdifExportTest, SprintLogReadsBackRecordForRecord) {
     }
     EXPECT_EQ(messages_.shown().size(), 1u);
     EXPECT_EQ(messages_.LastText(), kAdifReportQuestion);
+}
+
+// Bytes 0x80 to 0xBF of the code page (’ € ° ²) are a byte each in the file
+// but continuation bytes in UTF-8: a length counted in anything but bytes,
+// or a file taken for UTF-8, shows here.
+TEST_F(AdifExportTest, Windows1252PunctuationKeepsItsLengthsAndImportsBackUnchanged) {
+    struct Contact {
+        const char *call, *locator, *nameQth;
+        int minute;
+    };
+    const Contact contacts[] = {
+        {"EI3AB", "IO63UF",
+         "D\x92"
+         "Arcy;Bray \x80"
+         "2",
+         5},
+        {"OK1KHL/P", "JO70FF", "Ji\xF8\xED;Sn\xEC\xBEka 1602m\xB2", 40},
+        {"DF9ZY", "JO53QH", "J\xF6rg;5\xB0 Nord", 75},
+    };
+    for (const Contact& c : contacts) {
+        QsoRecord r = Placed(Stored(c.call, kFirstDay, Hms(12, 0) + c.minute * 60, "CW",
+                                    std::string("599") + "JO62MM", std::string("579") + c.locator,
+                                    static_cast<std::uint16_t>(radio::QrbKm("JO62MM", c.locator))),
+                             c.locator, "", 1);
+        r.SetNameQth(c.nameQth);
+        Put(r);
+    }
+    const std::vector<QsoRecord> before = Records();
+    const AdifFile adif = Export();  // the strict reader takes every length as bytes
+    ASSERT_EQ(adif.records.size(), std::size(contacts));
+    for (std::size_t i = 0; i < std::size(contacts); ++i) {
+        const std::string nameQth = contacts[i].nameQth;
+        EXPECT_EQ(adif.Value(i, "NAME") + ";" + adif.Value(i, "QTH"), nameQth);
+    }
+
+    ClearLog();
+    log::ClearTotals(session_);
+    const log::PanelLayout layout = log::LayoutOf(session_, extra_);
+    log::EntryState state;
+    log::PrepareNewContact(session_, state, layout);
+    log::PanelValues shown = log::PanelOf(state.contact, session_);
+    shown.nameQthShown = true;
+    const log::AdifFile file = log::ReadAdif(text_);
+    EXPECT_EQ(file.Encoding, log::AdifEncoding::Cp1252);
+    std::vector<log::AdifLogField> fields = log::AdifLogFields(session_.definition);
+    log::MapStandardAdifFields(fields, session_.definition, file);
+    log::SilentProgress progress;
+    const log::AdifImportResult r =
+        log::ImportAdif(session_, state, layout, file, fields, shown, {}, progress);
+    EXPECT_EQ(r.imported, static_cast<int>(std::size(contacts))) << log::AdifImportReport(r);
+    const std::vector<QsoRecord> after = Records();
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(after[i].Call(), before[i].Call());
+        EXPECT_EQ(after[i].Datum(), before[i].Datum());
+        EXPECT_EQ(after[i].Zeit(), before[i].Zeit());
+        EXPECT_EQ(after[i].Band(), before[i].Band());
+        EXPECT_EQ(after[i].Mode(), before[i].Mode());
+        EXPECT_EQ(after[i].Locator(), before[i].Locator());
+        EXPECT_EQ(after[i].Punkte(), before[i].Punkte());
+        EXPECT_EQ(after[i].NameQth(), before[i].NameQth());
+        EXPECT_EQ(log::RcvdExchangeOf(after[i]), log::RcvdExchangeOf(before[i]));
+        EXPECT_EQ(log::SentExchangeOf(after[i]), log::SentExchangeOf(before[i]));
+    }
 }
 
 TEST_F(AdifExportTest, WholeExchangeGoesIntoTheReportFields) {

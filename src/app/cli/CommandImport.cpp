@@ -1,7 +1,5 @@
 #include "app/cli/CommandImport.h"
 
-#include <algorithm>
-
 #include "app/cli/CommandOutput.h"
 #include "app/cli/CommandStatus.h"
 #include "app/cli/CommandStore.h"
@@ -15,10 +13,6 @@
 namespace mss::app {
 
 namespace {
-
-bool IsLocatorKind(std::int32_t kind) {
-    return kind == contest::kKindLocator || kind == contest::kKindLocator6;
-}
 
 using MapPairs = std::vector<std::pair<std::string, std::string>>;  // file field, log field
 
@@ -36,9 +30,7 @@ std::optional<std::string> MapOptions(const ParsedArguments& args, MapPairs& pai
     return std::nullopt;
 }
 
-// The mapping: the options' pairs first, then in a contest whose exchange
-// is the locator the received locator field takes GRIDSQUARE, and every log
-// field not yet mapped takes the file field of its own name.
+// The mapping: the options' pairs first, then the standard names.
 std::optional<std::string> MapFields(const MapPairs& pairs,
                                      const contest::ContestDefinition& definition,
                                      const log::AdifFile& file,
@@ -46,15 +38,7 @@ std::optional<std::string> MapFields(const MapPairs& pairs,
     for (const auto& [adif, logField] : pairs)
         if (!log::MapAdifField(fields, logField, adif))
             return "no log field " + logField + " to map " + adif + " onto, or it is mapped twice";
-    const std::vector<std::string> names = file.FieldNames();
-    const auto inFile = [&](const std::string& name) {
-        return std::find(names.begin(), names.end(), name) != names.end();
-    };
-    for (std::size_t i = 0; i < definition.RcvdKinds.size(); ++i)
-        if (IsLocatorKind(definition.RcvdKinds[i]) && inFile("GRIDSQUARE"))
-            (void)log::MapAdifField(fields, radio::Trim(definition.RcvdLabels[i]), "GRIDSQUARE");
-    for (log::AdifLogField& field : fields)
-        if (field.adifName.empty() && inFile(field.caption)) field.adifName = field.caption;
+    log::MapStandardAdifFields(fields, definition, file);
     return std::nullopt;
 }
 
@@ -67,10 +51,15 @@ void PrintRefusal(const log::AdifRefusal& refusal) {
 void ReportImport(const log::AdifFile& file, const log::AdifImportResult& r) {
     PrintLine("read\t" + std::to_string(file.Records.size()));
     PrintLine("stored\t" + std::to_string(r.imported));
+    PrintLine("as digital mode\t" + std::to_string(r.asDigital));
     PrintLine("duplicates\t" + std::to_string(r.duplicates));
     PrintLine("refused\t" + std::to_string(r.incomplete + r.bandErrors + r.modeErrors +
                                            r.unreadable + r.checkRefused));
     if (r.storeFailures > 0) PrintLine("not stored\t" + std::to_string(r.storeFailures));
+    if (r.updateFailures > 0)
+        PrintLine("stored without points\t" + std::to_string(r.updateFailures));
+    for (const std::string& name : r.unmapped) PrintError("no file field is mapped to " + name);
+    if (r.flushFailed) PrintError("the log could not be written out");
     for (const log::AdifRefusal& refusal : r.counted) PrintRefusal(refusal);
     for (const log::AdifRefusal& refusal : r.refusals) PrintRefusal(refusal);
 }
@@ -79,13 +68,19 @@ void ReportImport(const log::AdifFile& file, const log::AdifImportResult& r) {
 
 CommandSyntax ImportAdifSyntax() {
     CommandSyntax syntax = MakeSyntax(
-        "import-adif", "--entry N FILE [--map ADIFFIELD=LOGFIELD ...] [--no-mode-band-check]",
+        "import-adif",
+        "--entry N FILE [--map ADIFFIELD=LOGFIELD ...] [--no-mode-band-check] [--strict-modes]",
         "Imports the contacts of an ADIF file into the entry's log as the log form's import\n"
         "does: every record is checked and saved like a typed contact. A file field maps to\n"
         "the log field of its name, GRIDSQUARE to the received locator; --map adds others.\n"
+        "MSK144, JT6M and FSK441 count as the contest's digital mode, as for the contacts\n"
+        "WSJT-X and MSHV announce; --strict-modes admits only the contest's own modes.\n"
         "Prints the counts; every refused record is named on standard error. Exit status 1\n"
         "when the file cannot be read or the store refuses a record.",
-        {{"--entry", true, true}, {"--map", true, false, true}, {"--no-mode-band-check", false}});
+        {{"--entry", true, true},
+         {"--map", true, false, true},
+         {"--no-mode-band-check", false},
+         {"--strict-modes", false}});
     syntax.minPositional = syntax.maxPositional = 1;
     syntax.positionalName = "FILE";
     return syntax;
@@ -134,6 +129,7 @@ int RunImportAdif(const ParsedArguments& args) {
     const log::PanelValues defaults = log::PanelOf(state.contact, session);
     log::AdifImportOptions options;
     options.noModeBandCheck = args.Has("--no-mode-band-check");
+    options.digitalAsContestMode = !args.Has("--strict-modes");
     const log::AdifImportResult result =
         log::ImportAdif(session, state, layout, file, fields, defaults, options, progress);
     log::SilentProgress results, renumbering;
@@ -141,7 +137,9 @@ int RunImportAdif(const ParsedArguments& args) {
     log::CloseLogSession();
     ReportImport(file, result);
     if (!written) PrintError("the entry or its log could not be written");
-    return written && result.storeFailures == 0 ? kExitOk : kExitFailed;
+    const bool allStored =
+        result.storeFailures == 0 && result.updateFailures == 0 && !result.flushFailed;
+    return written && allStored ? kExitOk : kExitFailed;
 }
 
 }  // namespace mss::app

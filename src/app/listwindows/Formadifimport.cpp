@@ -37,7 +37,7 @@ class AdifFieldList : public QListWidget {
 }  // namespace
 
 TFormadifimport::TFormadifimport(const contest::ContestDefinition& definition, QWidget* parent)
-    : QDialog(parent), fields_(log::AdifLogFields(definition)) {
+    : QDialog(parent), definition_(definition), fields_(log::AdifLogFields(definition)) {
     setObjectName(QStringLiteral("Formadifimport"));
     setWindowTitle(QStringLiteral("ADIF-Import"));
     auto* layout = new QVBoxLayout(this);
@@ -76,6 +76,11 @@ TFormadifimport::TFormadifimport(const contest::ContestDefinition& definition, Q
     cKeinCheck_ = new QCheckBox(QStringLiteral("keine Mode/Band-\u00DCberpr\u00FCfung"));
     cKeinCheck_->setObjectName(QStringLiteral("cKeinCheck"));
     layout->addWidget(cKeinCheck_);
+    cDigital_ = new QCheckBox(
+        QStringLiteral("MSK144, JT6M und FSK441 als Digitalmode des Contests werten"));
+    cDigital_->setObjectName(QStringLiteral("cDigital"));
+    cDigital_->setChecked(true);
+    layout->addWidget(cDigital_);
     auto* buttons = new QHBoxLayout;
     btnStart_ = new QPushButton(QStringLiteral("Start"));
     btnStart_->setObjectName(QStringLiteral("btnStart"));
@@ -111,11 +116,17 @@ bool TFormadifimport::LoadFile(const QString& path) {
         return false;
     }
     file_ = std::move(*read);
+    fields_ = log::AdifLogFields(definition_);
+    log::MapStandardAdifFields(fields_, definition_, file_);
+    bool anyMapped = false;
     for (const std::string& name : file_.FieldNames()) {
         bool mapped = false;
         for (const log::AdifLogField& f : fields_) mapped = mapped || f.adifName == name;
         if (!mapped) ListeLinks_->addItem(platform::QtText(name));
+        anyMapped = anyMapped || mapped;
     }
+    ShowRightList();
+    btnStart_->setEnabled(anyMapped);
     return true;
 }
 
@@ -131,8 +142,9 @@ bool TFormadifimport::MapField(int rightRow, const QString& adifName) {
     return true;
 }
 
-bool TFormadifimport::NoChecks() const {
-    return cKeinCheck_->isChecked();
+log::AdifImportOptions TFormadifimport::Options() const {
+    return {.noModeBandCheck = cKeinCheck_->isChecked(),
+            .digitalAsContestMode = cDigital_->isChecked()};
 }
 
 void TFormadifimport::ShowRightList() {

@@ -23,8 +23,9 @@ class TFormadifimport : public QDialog {
     explicit TFormadifimport(const contest::ContestDefinition& definition,
                              QWidget* parent = nullptr);
 
-    // Reads the file and lists its field names; "Datei existiert nicht" when
-    // it is missing. False when nothing was read.
+    // Reads the file, maps its fields of the standard names and lists the
+    // others; "Datei existiert nicht" when it is missing. False when nothing
+    // was read.
     bool LoadFile(const QString& path);
     // Maps the left list's field `adifName` onto the right list's row; what
     // a drop does. False when the row is mapped already or out of range.
@@ -32,7 +33,8 @@ class TFormadifimport : public QDialog {
 
     const log::AdifFile& File() const { return file_; }
     const std::vector<log::AdifLogField>& Fields() const { return fields_; }
-    bool NoChecks() const;
+    // The import's options as the check boxes stand.
+    log::AdifImportOptions Options() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,12 +43,14 @@ class TFormadifimport : public QDialog {
     void ChooseFile();
     void ShowRightList();
 
+    contest::ContestDefinition definition_;
     log::AdifFile file_;
     std::vector<log::AdifLogField> fields_;
     QLabel* ldatei_ = nullptr;
     QListWidget* ListeLinks_ = nullptr;
     QListWidget* ListeRechtsLB_ = nullptr;
     QCheckBox* cKeinCheck_ = nullptr;
+    QCheckBox* cDigital_ = nullptr;
     QPushButton* btnStart_ = nullptr;
 };
 

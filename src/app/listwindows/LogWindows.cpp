@@ -32,8 +32,8 @@ void RunAdifImport(TContestLogStd& form) {
     form.RunPass([&] {
         TFortschrittAusgabe progress(QStringLiteral("ADIF-Import"), &form);
         result = log::ImportAdif(form.Session(), form.State(), form.Layout(), dialog.File(),
-                                 dialog.Fields(), form.Panel().Values(),
-                                 {.noModeBandCheck = dialog.NoChecks()}, progress);
+                                 dialog.Fields(), form.Panel().Values(), dialog.Options(),
+                                 progress);
     });
     form.NewContact();
     form.Brow().LastPage();

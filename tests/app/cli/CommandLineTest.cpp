@@ -253,6 +253,32 @@ TEST_F(CommandLineTest, TheCommandsRunWithoutAnyPlatformPlugin) {
               std::string::npos);
 }
 
+TEST_F(CommandLineTest, MeteorScatterModesCountAsTheDigitalModeUnlessStrict) {
+    const std::string entry = NewEntry();
+    std::ofstream(File("wsjtx.adi"), std::ios::binary)
+        << "WSJT-X ADIF Export<eoh>\n"
+           "<call:6>dl1aaa <gridsquare:4>jo40 <mode:4>MFSK <submode:6>MSK144 "
+           "<qso_date:8>20260812 <time_on:6>010500 <band:2>2m <freq:10>144.360000 <eor>\n"
+           "<call:6>dl2bbb <gridsquare:4>jo31 <mode:2>CW <qso_date:8>20260812 "
+           "<time_on:6>011000 <band:2>2m <freq:10>144.050000 <eor>\n";
+    const struct {
+        std::vector<std::string> flags;
+        std::string out;
+    } runs[] = {
+        {{"--strict-modes"}, "read\t2\nstored\t1\nas digital mode\t0\nduplicates\t0\nrefused\t1\n"},
+        {{}, "read\t2\nstored\t1\nas digital mode\t1\nduplicates\t1\nrefused\t0\n"},
+    };
+    for (const auto& run : runs) {
+        std::vector<std::string> args = {"import-adif", "--entry", entry,
+                                         File("wsjtx.adi").string()};
+        args.insert(args.end(), run.flags.begin(), run.flags.end());
+        const Outcome import = Program(args);
+        EXPECT_EQ(import.status, 0) << import.err;
+        EXPECT_EQ(import.out, run.out) << import.err;
+    }
+    EXPECT_NE(Program({"score", "--entry", entry}).out.find("contacts\t2\n"), std::string::npos);
+}
+
 TEST_F(CommandLineTest, AnImportedLogIsScoredWrittenCheckedAndRepaired) {
     const std::string entry = NewEntry();
     ASSERT_EQ(entry, "1");
@@ -260,7 +286,8 @@ TEST_F(CommandLineTest, AnImportedLogIsScoredWrittenCheckedAndRepaired) {
 
     const Outcome import = Program({"import-adif", "--entry", entry, File("in.adi").string()});
     EXPECT_EQ(import.status, 0) << import.err;
-    EXPECT_EQ(import.out, "read\t7\nstored\t4\nduplicates\t2\nrefused\t1\n") << import.err;
+    EXPECT_EQ(import.out, "read\t7\nstored\t4\nas digital mode\t0\nduplicates\t2\nrefused\t1\n")
+        << import.err;
     for (const char* named : {"SP2CC", "DL1AAA 12.08.2026 02:30", "DL2DDD 12.08.2026 03:20"})
         EXPECT_NE(import.err.find(named), std::string::npos) << import.err;
 

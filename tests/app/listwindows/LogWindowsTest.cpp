@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDropEvent>
 #include <QImage>
 #include <QListWidget>
@@ -115,17 +116,19 @@ void DropField(TFormadifimport& dialog, const QString& name, int row) {
 TEST_F(LogWindowsTest, AnImportFromTheButtonCountsTruthfullyAndScoresAsWorkedOutByHand) {
     Open();
     const std::string path = dir_.RunDir() + "sprint.adi";
+    // The standard names map themselves; the locator comes under a name of
+    // the writer's own and is dragged.
     std::ofstream(path, std::ios::binary)
         << "<ADIF_VER:5>3.1.4<EOH>\r\n"
            "<CALL:6>SP5ABC<QSO_DATE:8>20120812<TIME_ON:4>1200<BAND:2>2m<MODE:6>FSK441"
-           "<GRIDSQUARE:6>KO02MD<EOR>\r\n"
+           "<APP_LOC:6>KO02MD<EOR>\r\n"
            "<CALL:6>SP5ABC<QSO_DATE:8>20120812<TIME_ON:4>1210<BAND:2>2m<MODE:2>CW"
-           "<GRIDSQUARE:6>KO02MD<EOR>\r\n"
+           "<APP_LOC:6>KO02MD<EOR>\r\n"
            "<CALL:6>OK1XYZ<QSO_DATE:8>20120812<TIME_ON:4>1230<BAND:2>2m<MODE:3>SSB<EOR>\r\n"
-           "<CALL:5>G4ABC<QSO_DATE:8>20120813<TIME_ON:6>000000<BAND:2>2m<MODE:6>FSK441"
-           "<GRIDSQUARE:6>IO91WM<EOR>\r\n"
-           "<CALL:5>DL1XX<QSO_DATE:8>20120812<TIME_ON:4>1300<BAND:2>2m<MODE:6>MSK144"
-           "<GRIDSQUARE:6>JO31AA<EOR>\r\n";
+           "<CALL:5>g4abc<QSO_DATE:8>20120813<TIME_ON:6>000000<BAND:2>2m<MODE:6>FSK441"
+           "<APP_LOC:6>io91wm<EOR>\r\n"
+           "<CALL:5>DL1XX<QSO_DATE:8>20120812<TIME_ON:4>1300<BAND:2>2m<MODE:4>MFSK"
+           "<SUBMODE:6>MSK144<APP_LOC:6>JO31AA<EOR>\r\n";
     // The operator has started typing a contact; the import does not take it.
     QTest::keyClicks(Panel().eCall, QStringLiteral("DK2AA"));
     bool mapped = false;
@@ -137,18 +140,20 @@ TEST_F(LogWindowsTest, AnImportFromTheButtonCountsTruthfullyAndScoresAsWorkedOut
         EXPECT_EQ(messages_.LastText(), "Datei existiert nicht");
         messages_.Clear();
         ASSERT_TRUE(dialog.LoadFile(QString::fromStdString(path)));
-        EXPECT_EQ(left->count(), 6);  // CALL QSO_DATE TIME_ON BAND MODE GRIDSQUARE
-        // Right list: CALL QSO_DATE TIME_ON RST_SENT RST_RCVD BAND FREQ MODE LOC.
-        const std::vector<std::pair<QString, int>> drops = {{"CALL", 0},    {"QSO_DATE", 1},
-                                                            {"TIME_ON", 2}, {"BAND", 5},
-                                                            {"MODE", 7},    {"GRIDSQUARE", 8}};
-        for (const auto& [name, row] : drops) DropField(dialog, name, row);
-        DropField(dialog, QStringLiteral("CALL"), 0);  // a mapped entry takes no second field
-        auto* right = dialog.findChild<QListWidget*>(QStringLiteral("ListeRechtsLB"));
-        EXPECT_EQ(right->item(8)->text(), QStringLiteral("LOC (GRIDSQUARE)"));
-        EXPECT_EQ(right->item(0)->text(), QStringLiteral("CALL (CALL)"));
-        EXPECT_EQ(left->count(), 0);
+        ASSERT_EQ(left->count(), 1);
+        EXPECT_EQ(left->item(0)->text(), QStringLiteral("APP_LOC"));
         EXPECT_TRUE(start->isEnabled());
+        auto* digital = dialog.findChild<QCheckBox*>(QStringLiteral("cDigital"));
+        ASSERT_NE(digital, nullptr);
+        EXPECT_TRUE(digital->isChecked());
+        // Right list: CALL QSO_DATE TIME_ON RST_SENT RST_RCVD BAND FREQ MODE SUBMODE LOC.
+        DropField(dialog, QStringLiteral("APP_LOC"), 9);
+        DropField(dialog, QStringLiteral("APP_LOC"), 0);  // a mapped entry takes no second field
+        auto* right = dialog.findChild<QListWidget*>(QStringLiteral("ListeRechtsLB"));
+        EXPECT_EQ(right->item(9)->text(), QStringLiteral("LOC (APP_LOC)"));
+        EXPECT_EQ(right->item(0)->text(), QStringLiteral("CALL (CALL)"));
+        EXPECT_EQ(right->item(6)->text(), QStringLiteral("FREQ"));
+        EXPECT_EQ(left->count(), 0);
         Screenshot(dialog, "adif-import.png");
         mapped = true;
         QTest::mouseClick(start, Qt::LeftButton);
@@ -175,17 +180,21 @@ TEST_F(LogWindowsTest, AnImportFromTheButtonCountsTruthfullyAndScoresAsWorkedOut
     EXPECT_TRUE(clockTimer->isActive());
     ASSERT_EQ(messages_.shown().size(), 1u) << messages_.LastText();
     EXPECT_EQ(messages_.LastText(),
-              "3 Datens\xE4tze importiert\r\n1 Calls doppelt\r\n"
-              "1 fehlende oder falsche Modeangaben");
+              "4 Datens\xE4tze importiert\r\n1 davon als Digitalmode des Contests gewertet\r\n"
+              "1 Calls doppelt");
     const std::vector<QsoRecord> log = Records();
-    ASSERT_EQ(log.size(), 3u);
+    ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[1].Call(), "OK1XYZ");
     EXPECT_EQ(log[1].Punkte(), 0);
+    EXPECT_EQ(log[2].Call(), "G4ABC");
+    EXPECT_EQ(log[2].Locator(), "IO91WM");
     EXPECT_EQ(log[2].Zeit(), 0);
     EXPECT_EQ(log[2].Datum(), radio::DayNumber(13, 8, 2012));
-    const std::int64_t score = radio::QrbKm("JO62MM", "KO02MD") + radio::QrbKm("JO62MM", "IO91WM");
+    EXPECT_EQ(log[3].Mode(), "MSK144");
+    const std::int64_t score = radio::QrbKm("JO62MM", "KO02MD") + radio::QrbKm("JO62MM", "IO91WM") +
+                               radio::QrbKm("JO62MM", "JO31AA");
     EXPECT_EQ(log::Score(form_->Session()), score);
-    EXPECT_EQ(log[0].Punkte() + log[2].Punkte(), score);
+    EXPECT_EQ(log[0].Punkte() + log[2].Punkte() + log[3].Punkte(), score);
     EXPECT_TRUE(Panel().eCall->text().isEmpty());  // a new contact after the import
 }
 
