@@ -107,16 +107,20 @@ std::optional<DistanceBearing> DistanceAndBearing(std::string_view a, std::strin
     const std::optional<Coordinates> from = LocatorToCoordinates(a);
     const std::optional<Coordinates> to = LocatorToCoordinates(b);
     if (!from || !to) return std::nullopt;
+    return DistanceAndBearing(*from, *to);
+}
+
+DistanceBearing DistanceAndBearing(const Coordinates& from, const Coordinates& to) {
     // In doubles sin^2 + cos^2 need not come to exactly 1, which would give the
     // same place a distance of about 0.1 m and a heading of 90 degrees.
-    if (from->Latitude == to->Latitude && from->Longitude == to->Longitude) {
+    if (from.Latitude == to.Latitude && from.Longitude == to.Longitude) {
         return DistanceBearing{0, 0};
     }
 
-    const double phiA = from->Latitude * kRadiansPerDegree;
-    const double lambdaA = from->Longitude * kRadiansPerDegree;
-    const double phiB = to->Latitude * kRadiansPerDegree;
-    const double lambdaB = to->Longitude * kRadiansPerDegree;
+    const double phiA = from.Latitude * kRadiansPerDegree;
+    const double lambdaA = from.Longitude * kRadiansPerDegree;
+    const double phiB = to.Latitude * kRadiansPerDegree;
+    const double lambdaB = to.Longitude * kRadiansPerDegree;
 
     const double c = ClampUnit(std::sin(phiA) * std::sin(phiB) +
                                std::cos(phiA) * std::cos(phiB) * std::cos(lambdaB - lambdaA));
@@ -124,7 +128,8 @@ std::optional<DistanceBearing> DistanceAndBearing(std::string_view a, std::strin
     DistanceBearing result{delta * kKmPerDegree * 180 / kPi, 0};
     if (result.Distance <= 0 || result.Distance >= kNoBearingFromKm) return result;
 
-    // No locator centre lies on a pole, so cos(phiA) is never 0.
+    // Callers measure from a locator centre, which never lies on a pole, so
+    // cos(phiA) is never 0.
     const double cosAlpha = ClampUnit((std::sin(phiB) - std::cos(delta) * std::sin(phiA)) /
                                       (std::sin(delta) * std::cos(phiA)));
     double alpha = ArcCos(cosAlpha) * 180 / kPi;

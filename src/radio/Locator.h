@@ -36,6 +36,8 @@ std::optional<Coordinates> LocatorToCoordinates(std::string_view locator);
 // Great-circle distance from A to B (111.12 km per degree of arc) and the
 // initial bearing at A. nullopt when either locator cannot be converted.
 std::optional<DistanceBearing> DistanceAndBearing(std::string_view a, std::string_view b);
+// The same between two points; `from` is a locator centre (never a pole).
+DistanceBearing DistanceAndBearing(const Coordinates& from, const Coordinates& to);
 
 // A distance taken to the nearest whole kilometre; an exact half goes to the
 // even neighbour. Negative or non-finite distances give 0.
