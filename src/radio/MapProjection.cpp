@@ -131,7 +131,8 @@ std::vector<GridLabel> MapProjection::FieldLabels(double radiusKm) const {
             const Coordinates middle{latField * 10 - 90 + 5.0,
                                      (lonField * 20 + 180) % 360 + 10.0};
             const MapPoint at = Project(middle);
-            if (std::hypot(at.East, at.North) > radiusKm) continue;
+            // A name whose centre lies near the rim would be cut by it.
+            if (std::hypot(at.East, at.North) > radiusKm * 0.95) continue;
             labels.push_back({at, {static_cast<char>('A' + lonField),
                                    static_cast<char>('A' + latField)}});
         }

@@ -53,7 +53,7 @@ class MapProjection {
     // The field borders and, when `squares`, the square borders within
     // `radiusKm` of the centre.
     std::vector<GridLine> Grid(double radiusKm, bool squares) const;
-    // The names of the fields whose centre lies within `radiusKm`.
+    // The names of the fields whose centre lies well within `radiusKm`.
     std::vector<GridLabel> FieldLabels(double radiusKm) const;
 
   private:

@@ -14,6 +14,7 @@
 #include "app/startup/HelpHook.h"
 #include "app/operating/OperatingSetup.h"
 #include "app/logform/WarningColour.h"
+#include "app/map/MapOpening.h"
 #include "radio/ProgramValues.h"
 #include "ui/KxBitBtn.h"
 #include "ui/KxEdit.h"
@@ -280,6 +281,9 @@ QWidget* TEingContestStd::CreateButtons() {
     btnstart_->SetDefault(true);
     row->addWidget(btnstart_);
     row->addWidget(btnDruck_);
+    auto* btnKarte = NewButton(bar, "btnKarte", QStringLiteral("Karte"));
+    row->addWidget(btnKarte);
+    connect(btnKarte, &ui::TkxBitBtn::OnClick, this, [this] { ShowEntryMap(*this, entry_); });
     row->addStretch(1);
     row->addWidget(btnOK_);
     row->addWidget(btnAbbruch_);

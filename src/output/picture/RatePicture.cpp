@@ -25,11 +25,12 @@ QString DayHourText(log::LogInstant start) {
            QStringLiteral(" UTC (%1.%2.)").arg(date.day, 2, 10, QLatin1Char('0')).arg(date.month, 2, 10, QLatin1Char('0'));
 }
 
-// A scale's top: the next of 1, 2, 5 times a power of ten at or above `value`.
+// A scale's top: the next of 2, 4, 6, 8 or 10 times a power of ten at or
+// above `value`, at least 2, so that its middle tick is a whole number too.
 double NiceTop(double value) {
-    if (value <= 0) return 1;
+    if (value <= 2) return 2;
     const double power = std::pow(10.0, std::floor(std::log10(value)));
-    for (const double step : {1.0, 2.0, 5.0, 10.0})
+    for (const double step : {2.0, 4.0, 6.0, 8.0, 10.0})
         if (step * power >= value) return step * power;
     return 10 * power;
 }
