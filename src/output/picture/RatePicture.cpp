@@ -93,7 +93,7 @@ std::size_t LabelEvery(std::size_t count, double plotWidth, double unit) {
 }
 
 void PaintHours(QPainter& p, const QRectF& rect, double unit, const log::LogStatistics& s) {
-    Bars bars{QStringLiteral("QSOs pro Stunde (UTC)"), {}, {}, QColor(0, 90, 210), s.bestHour};
+    Bars bars{QStringLiteral("QSOs pro Stunde (UTC)"), {}, {}, QColor(60, 110, 170), s.bestHour};
     for (const log::HourCount& hour : s.hours) bars.values.push_back(hour.contacts);
     const std::size_t every = LabelEvery(s.hours.size(), PlotArea(rect, unit).width(), unit);
     bars.label = [&s, every](std::size_t i) { return i % every == 0 ? HourText(s.hours[i].start) : QString(); };
@@ -101,7 +101,7 @@ void PaintHours(QPainter& p, const QRectF& rect, double unit, const log::LogStat
 }
 
 void PaintDistances(QPainter& p, const QRectF& rect, double unit, const log::LogStatistics& s) {
-    Bars bars{QStringLiteral("Entfernungen (100-km-Schritte)"), {}, {}, QColor(0, 150, 60), {}};
+    Bars bars{QStringLiteral("Entfernungen (100-km-Schritte)"), {}, {}, QColor(70, 140, 100), {}};
     for (const std::int32_t count : s.distanceSteps) bars.values.push_back(count);
     const std::size_t every = LabelEvery(s.distanceSteps.size(), PlotArea(rect, unit).width(), unit * 1.6);
     bars.label = [every](std::size_t i) {
@@ -128,7 +128,7 @@ void PaintRunningScore(QPainter& p, const QRectF& rect, double unit, const log::
         path.lineTo(at(step.at, 0).x(), path.currentPosition().y());
         path.lineTo(at(step.at, step.score));
     }
-    p.setPen(QPen(QColor(225, 110, 0), 2));
+    p.setPen(QPen(QColor(170, 50, 30), 2));
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
 }
