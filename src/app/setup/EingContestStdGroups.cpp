@@ -281,7 +281,9 @@ QWidget* TEingContestStd::CreateButtons() {
     btnstart_->SetDefault(true);
     row->addWidget(btnstart_);
     row->addWidget(btnDruck_);
+    // The map of the entry's log; a new entry has none yet.
     auto* btnKarte = NewButton(bar, "btnKarte", QStringLiteral("Karte"));
+    btnKarte->setHidden(mode_ == SetupMode::NewEntry);
     row->addWidget(btnKarte);
     connect(btnKarte, &ui::TkxBitBtn::OnClick, this, [this] { ShowEntryMap(*this, entry_); });
     row->addStretch(1);

@@ -17,6 +17,7 @@
 #include "app/logform/ContestLogStart.h"
 #include "app/logform/ContestLogStd.h"
 #include "app/map/MapViews.h"
+#include "app/setup/EingContestStd.h"
 #include "app/setup/OutputMenu.h"
 #include "contest/Catalogue.h"
 #include "contest/ContestStore.h"
@@ -225,6 +226,25 @@ TEST_F(MapWindowTest, TheMapFollowsContactsSavedTypedAndDeletedByKeys) {
     ASSERT_EQ(window->Statistics().contacts, 1);
     EXPECT_EQ(window->Statistics().stations[0].call, "G4ABC");
     EXPECT_EQ(window->Statistics().points, radio::QrbKm("IO91WM"));
+}
+
+TEST_F(MapWindowTest, AfterTheContestTheSetupDialogShowsTheMapOfTheEntry) {
+    StoreNight();
+    SetupHooks hooks;
+    hooks.fillDefinition = [](contest::ContestEntry& entry) {
+        return contest::FillContestDefinition('j', entry);
+    };
+    TEingContestStd dialog(SetupMode::Edit, true, 'j', hooks);
+    dialog.show();
+    int shown = -1;
+    test::WhenModal<TMapWindow>([&](TMapWindow& map) {
+        shown = map.Statistics().contacts;
+        map.close();
+    });
+    test::ClickOn(dialog, "btnKarte");
+    EXPECT_EQ(shown, 30);
+    EXPECT_FALSE(log::OpenLog()) << "the log is closed with the map";
+    test::Screenshot(dialog, "setup-dialog-after-contest.png");
 }
 
 // The PNG is drawn by the functions that paint the window, from the log.
