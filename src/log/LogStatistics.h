@@ -51,7 +51,7 @@ struct LogStatistics {
     std::int32_t withoutLocator = 0;  // in no step
     // The score after each dated contact, in time order.
     std::vector<ScoreStep> runningScore;
-    std::optional<std::size_t> bestHour;  // into `hours`: the first with the most contacts
+    std::optional<std::size_t> bestHour;   // into `hours`: the first with the most contacts
     std::optional<WorkedStation> longest;  // the first of the longest distance
     double averageKm = 0;                  // over the contacts with a locator
 };

@@ -12,11 +12,9 @@
 namespace mss::radio {
 namespace {
 
-// These constants, not the library's, make the distances agree with the
+// This constant, not the library's, makes the distances agree with the
 // contest's published results.
-constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr double kPi = 3.141592653589793;
-constexpr double kKmPerDegree = 111.12;
 // Beyond this the initial bearing of a nearly antipodal path is meaningless.
 constexpr double kNoBearingFromKm = 20000;
 

@@ -9,6 +9,11 @@
 
 namespace mss::radio {
 
+// The sphere of every distance: these constants, not the library's, make the
+// distances agree with the contest's published results.
+inline constexpr double kRadiansPerDegree = 0.017453292519943295;
+inline constexpr double kKmPerDegree = 111.12;
+
 struct Coordinates {
     double Latitude;   // degrees, north positive
     double Longitude;  // degrees eastward from Greenwich, 0 up to 360 (west of it above 180)

@@ -8,9 +8,6 @@ namespace mss::radio {
 
 namespace {
 
-// The sphere of the distance routine, so that the map and the points agree.
-constexpr double kKmPerDegree = 111.12;
-constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr double kRingStepKm = 500;
 constexpr int kBearingStep = 30;
 constexpr double kSmallestRadiusKm = 1000;
@@ -93,9 +90,8 @@ Coordinates MapProjection::Unproject(MapPoint point) const {
     const double sinPhi2 =
         std::sin(phi1) * std::cos(delta) + std::cos(phi1) * std::sin(delta) * std::cos(theta);
     const double phi2 = std::asin(std::clamp(sinPhi2, -1.0, 1.0));
-    const double lambda =
-        std::atan2(std::sin(theta) * std::sin(delta) * std::cos(phi1),
-                   std::cos(delta) - std::sin(phi1) * sinPhi2);
+    const double lambda = std::atan2(std::sin(theta) * std::sin(delta) * std::cos(phi1),
+                                     std::cos(delta) - std::sin(phi1) * sinPhi2);
     double longitude = std::fmod(centre_.Longitude + Degrees(lambda), 360.0);
     if (longitude < 0) longitude += 360;
     return {Degrees(phi2), longitude};
@@ -128,13 +124,12 @@ std::vector<GridLabel> MapProjection::FieldLabels(double radiusKm) const {
     std::vector<GridLabel> labels;
     for (int lonField = 0; lonField < 18; ++lonField) {
         for (int latField = 0; latField < 18; ++latField) {
-            const Coordinates middle{latField * 10 - 90 + 5.0,
-                                     (lonField * 20 + 180) % 360 + 10.0};
+            const Coordinates middle{latField * 10 - 90 + 5.0, (lonField * 20 + 180) % 360 + 10.0};
             const MapPoint at = Project(middle);
             // A name whose centre lies near the rim would be cut by it.
             if (std::hypot(at.East, at.North) > radiusKm * 0.95) continue;
-            labels.push_back({at, {static_cast<char>('A' + lonField),
-                                   static_cast<char>('A' + latField)}});
+            labels.push_back(
+                {at, {static_cast<char>('A' + lonField), static_cast<char>('A' + latField)}});
         }
     }
     return labels;

@@ -21,13 +21,20 @@ struct Worked {
 
 // An evening and a night across midnight, with an empty hour (02 UTC).
 const Worked kLog[] = {
-    {"DL1AAA", "JO31NK", "FSK441", 0, Hms(21, 5)},  {"OK1BBB", "JN79FX", "CW", 0, Hms(21, 20)},
-    {"SP2CCC", "JO94AA", "FSK441", 0, Hms(21, 40)}, {"G4DDD", "IO91WM", "FSK441", 0, Hms(21, 59, 59)},
-    {"OH1EEE", "KP20LE", "SSB", 0, Hms(22, 0)},     {"F6FFF", "JN18CS", "CW", 0, Hms(22, 30)},
-    {"EA3GGG", "JN11CK", "FSK441", 0, Hms(23, 10)}, {"I2HHH", "JN45FM", "FSK441", 0, Hms(23, 55)},
-    {"SM5III", "JO89XI", "CW", 1, Hms(0, 10)},      {"YU1JJJ", "KN04FR", "FSK441", 1, Hms(0, 12)},
-    {"HA5KKK", "JN97LN", "SSB", 1, Hms(0, 40)},     {"ES5LLL", "KO38IG", "FSK441", 1, Hms(1, 1)},
-    {"DL2MMM", "", "CW", 1, Hms(1, 30)},            {"LZ1NNN", "KN22TQ", "FSK441", 1, Hms(3, 0)},
+    {"DL1AAA", "JO31NK", "FSK441", 0, Hms(21, 5)},
+    {"OK1BBB", "JN79FX", "CW", 0, Hms(21, 20)},
+    {"SP2CCC", "JO94AA", "FSK441", 0, Hms(21, 40)},
+    {"G4DDD", "IO91WM", "FSK441", 0, Hms(21, 59, 59)},
+    {"OH1EEE", "KP20LE", "SSB", 0, Hms(22, 0)},
+    {"F6FFF", "JN18CS", "CW", 0, Hms(22, 30)},
+    {"EA3GGG", "JN11CK", "FSK441", 0, Hms(23, 10)},
+    {"I2HHH", "JN45FM", "FSK441", 0, Hms(23, 55)},
+    {"SM5III", "JO89XI", "CW", 1, Hms(0, 10)},
+    {"YU1JJJ", "KN04FR", "FSK441", 1, Hms(0, 12)},
+    {"HA5KKK", "JN97LN", "SSB", 1, Hms(0, 40)},
+    {"ES5LLL", "KO38IG", "FSK441", 1, Hms(1, 1)},
+    {"DL2MMM", "", "CW", 1, Hms(1, 30)},
+    {"LZ1NNN", "KN22TQ", "FSK441", 1, Hms(3, 0)},
     {"GM4OOO", "IO85JW", "CW", 1, Hms(3, 59)},
 };
 
@@ -86,9 +93,11 @@ TEST_F(LogStatisticsTest, CountsAddUpToTheLogsTotalsHourByHourAndStepByStep) {
     const auto hourSum = std::accumulate(s.hours.begin(), s.hours.end(), 0,
                                          [](int n, const HourCount& h) { return n + h.contacts; });
     EXPECT_EQ(hourSum + s.undated, s.contacts);
-    const auto hourPoints = std::accumulate(s.hours.begin(), s.hours.end(), std::int64_t{0},
-                                            [](std::int64_t n, const HourCount& h) { return n + h.points; });
-    EXPECT_EQ(hourPoints + radio::QrbKm("JO22"), s.points) << "only the undated contact's points are in no hour";
+    const auto hourPoints =
+        std::accumulate(s.hours.begin(), s.hours.end(), std::int64_t{0},
+                        [](std::int64_t n, const HourCount& h) { return n + h.points; });
+    EXPECT_EQ(hourPoints + radio::QrbKm("JO22"), s.points)
+        << "only the undated contact's points are in no hour";
     ASSERT_TRUE(s.bestHour);
     EXPECT_EQ(*s.bestHour, 0u) << "21 UTC has four contacts, 00 and 03 UTC three";
 

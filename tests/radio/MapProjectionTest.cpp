@@ -51,8 +51,12 @@ TEST(MapProjection, EverySquareNearTheStationRoundTripsAndKeepsItsScoredDistance
     for (char lonField = 'A'; lonField <= 'R'; ++lonField) {
         for (char latField = 'A'; latField <= 'R'; ++latField) {
             for (int square = 0; square < 100; ++square) {
-                const std::string locator = {lonField, latField, static_cast<char>('0' + square / 10),
-                                             static_cast<char>('0' + square % 10), 'L', 'L'};
+                const std::string locator = {lonField,
+                                             latField,
+                                             static_cast<char>('0' + square / 10),
+                                             static_cast<char>('0' + square % 10),
+                                             'L',
+                                             'L'};
                 if (QrbKm("JO62MM", locator) > 3000) continue;
                 ++squares;
                 const Coordinates place = *LocatorToCoordinates(locator);
@@ -105,7 +109,7 @@ TEST(MapProjection, RingsAndRadiusFollowTheFarthestStation) {
         double farthest;
         double radius;
         std::size_t rings;
-    } kCases[] = {{0, 1000, 2}, {499, 1000, 2}, {1000, 1500, 3}, {2022, 2500, 5},
+    } kCases[] = {{0, 1000, 2},      {499, 1000, 2},     {1000, 1500, 3},   {2022, 2500, 5},
                   {2499.9, 2500, 5}, {19999, 20000, 40}, {30000, 20000, 40}};
     for (const auto& c : kCases) {
         EXPECT_EQ(MapRadius(c.farthest), c.radius) << c.farthest;

@@ -20,8 +20,8 @@ output::MapScene OwnScene() {
 }  // namespace
 
 void ToggleLogFormMap(TContestLogStd& form) {
-    if (auto* shown = form.findChild<TMapWindow*>(QStringLiteral("Karte"),
-                                                  Qt::FindDirectChildrenOnly)) {
+    if (auto* shown =
+            form.findChild<TMapWindow*>(QStringLiteral("Karte"), Qt::FindDirectChildrenOnly)) {
         shown->setVisible(!shown->isVisible());
         return;
     }
@@ -31,9 +31,8 @@ void ToggleLogFormMap(TContestLogStd& form) {
     };
     auto* window = new TMapWindow(std::move(source), OwnScene(), &form);
     QObject::connect(&form, &TContestLogStd::LogChanged, window, &TMapWindow::Reload);
-    QObject::connect(&form, &TContestLogStd::ContactChanged, window, [window, &form] {
-        window->SetTypedLocator(form.State().contact.Locator());
-    });
+    QObject::connect(&form, &TContestLogStd::ContactChanged, window,
+                     [window, &form] { window->SetTypedLocator(form.State().contact.Locator()); });
     // The operator keeps typing in the log form while the map is open.
     window->setAttribute(Qt::WA_ShowWithoutActivating);
     window->show();

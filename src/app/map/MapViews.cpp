@@ -35,8 +35,9 @@ QString TMapView::StationsAt(QPointF at) const {
     for (const output::PaintedStation& painted : painted_.stations) {
         if (std::hypot(painted.at.x() - at.x(), painted.at.y() - at.y()) > kHoverPixels) continue;
         const log::WorkedStation& s = statistics_.stations[painted.station];
-        lines << output::PictureText(s.call) + QStringLiteral("  ") + output::PictureText(s.locator) +
-                     QStringLiteral("  ") + output::GroupedNumber(s.km) + QStringLiteral(" km  ") +
+        lines << output::PictureText(s.call) + QStringLiteral("  ") +
+                     output::PictureText(s.locator) + QStringLiteral("  ") +
+                     output::GroupedNumber(s.km) + QStringLiteral(" km  ") +
                      output::PictureText(s.mode);
     }
     return lines.join(QLatin1Char('\n'));

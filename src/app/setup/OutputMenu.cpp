@@ -131,10 +131,10 @@ void RunPicture(QWidget& parent, const contest::ContestEntry& entry) {
         log::ComputeLogStatistics(log::ReadLogRecords(*log::OpenLog()));
     log::CloseContestLog();
     const output::MapScene scene{radio::Program().OwnLocator, radio::Program().OwnCall, {}};
-    platform::CurrentMessages().Information(
-        output::WriteLogPicture(*target, scene, statistics)
-            ? "Datei " + *target + " wurde erstellt."
-            : "Die Datei " + *target + " konnte nicht erstellt werden.");
+    platform::CurrentMessages().Information(output::WriteLogPicture(*target, scene, statistics)
+                                                ? "Datei " + *target + " wurde erstellt."
+                                                : "Die Datei " + *target +
+                                                      " konnte nicht erstellt werden.");
 }
 
 }  // namespace

@@ -22,9 +22,8 @@ struct ModeColourRow {
 
 // The contest's modes first; colours an operator tells apart at a glance.
 const ModeColourRow kModeColours[] = {
-    {"CW", QColor(0, 90, 210)},       {"SSB", QColor(0, 150, 60)},
-    {"FSK441", QColor(225, 110, 0)},  {"FM", QColor(140, 60, 170)},
-    {"DIGI", QColor(0, 150, 160)},    {"RTTY", QColor(120, 90, 40)},
+    {"CW", QColor(0, 90, 210)},   {"SSB", QColor(0, 150, 60)},   {"FSK441", QColor(225, 110, 0)},
+    {"FM", QColor(140, 60, 170)}, {"DIGI", QColor(0, 150, 160)}, {"RTTY", QColor(120, 90, 40)},
 };
 const QColor kOtherMode(110, 110, 110);
 
@@ -55,7 +54,8 @@ void PaintGrid(QPainter& p, const Frame& f) {
         if (squares && f.radiusKm > kSquaresUpToKm) continue;
         for (const radio::GridLine& line : f.projection.Grid(f.radiusKm, squares)) {
             if (squares && line.field) continue;
-            p.setPen(line.field ? QPen(QColor(120, 135, 160), 1.2) : QPen(QColor(205, 215, 228), 0.7));
+            p.setPen(line.field ? QPen(QColor(120, 135, 160), 1.2)
+                                : QPen(QColor(205, 215, 228), 0.7));
             QPolygonF polyline;
             for (const MapPoint& point : line.points) polyline << f.At(point);
             p.drawPolyline(polyline);
@@ -125,8 +125,7 @@ void PaintBestDx(QPainter& p, const Frame& f, const log::LogStatistics& s) {
     p.setFont(PictureFont(f.unit * 1.6, true));
     p.setPen(QColor(170, 0, 0));
     const QString text = QStringLiteral("Best DX ") + PictureText(s.longest->call) +
-                         QStringLiteral(" ") + GroupedNumber(s.longest->km) +
-                         QStringLiteral(" km");
+                         QStringLiteral(" ") + GroupedNumber(s.longest->km) + QStringLiteral(" km");
     const bool left = at.x() > f.centre.x();
     const QRectF box(left ? at.x() - f.unit * 30 : at.x() + f.unit * 2.2, at.y() - f.unit * 3.6,
                      f.unit * 28, f.unit * 2);
@@ -164,15 +163,15 @@ void PaintTitleAndKey(QPainter& p, const QRectF& area, double unit, const MapSce
     p.save();
     p.setPen(Qt::black);
     p.setFont(PictureFont(unit * 2.2, true));
-    p.drawText(QRectF(area.left() + unit, area.top() + unit * 0.5, area.width() - 2 * unit,
-                      unit * 3),
-               Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Karte  ") + PictureText(scene.ownCall) + QStringLiteral("  ") +
-                   PictureText(scene.ownLocator));
+    p.drawText(
+        QRectF(area.left() + unit, area.top() + unit * 0.5, area.width() - 2 * unit, unit * 3),
+        Qt::AlignLeft | Qt::AlignVCenter,
+        QStringLiteral("Karte  ") + PictureText(scene.ownCall) + QStringLiteral("  ") +
+            PictureText(scene.ownLocator));
     p.setFont(PictureFont(unit * 1.7));
-    p.drawText(QRectF(area.left() + unit, area.top() + unit * 0.5, area.width() - 2 * unit,
-                      unit * 3),
-               Qt::AlignRight | Qt::AlignVCenter, beamText);
+    p.drawText(
+        QRectF(area.left() + unit, area.top() + unit * 0.5, area.width() - 2 * unit, unit * 3),
+        Qt::AlignRight | Qt::AlignVCenter, beamText);
     std::map<std::string, int> modes;
     for (const log::WorkedStation& station : s.stations) modes[station.mode] += 1;
     double x = area.left() + unit;
@@ -181,9 +180,8 @@ void PaintTitleAndKey(QPainter& p, const QRectF& area, double unit, const MapSce
         p.setPen(QPen(Qt::black, 0.6));
         p.setBrush(ModeColour(mode));
         p.drawEllipse(QPointF(x + unit * 0.8, y), unit * 0.75, unit * 0.75);
-        const QString text =
-            PictureText(mode.empty() ? std::string("?") : mode) + QStringLiteral(": ") +
-            QString::number(count);
+        const QString text = PictureText(mode.empty() ? std::string("?") : mode) +
+                             QStringLiteral(": ") + QString::number(count);
         p.drawText(QPointF(x + unit * 2, y + unit * 0.6), text);
         x += unit * 3 + p.fontMetrics().horizontalAdvance(text);
     }

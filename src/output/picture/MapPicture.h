@@ -42,6 +42,6 @@ QColor ModeColour(const std::string& mode);
 
 // Paints the map into `area` and answers where it and the stations went.
 PaintedMap PaintMap(QPainter& painter, const QRectF& area, const MapScene& scene,
-                                     const log::LogStatistics& statistics);
+                    const log::LogStatistics& statistics);
 
 }  // namespace mss::output

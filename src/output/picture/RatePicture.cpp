@@ -16,13 +16,18 @@ namespace {
 constexpr std::int64_t kSecondsPerDay = 86400;
 
 QString HourText(log::LogInstant start) {
-    return QString::fromStdString(radio::TimeToText("hh", static_cast<std::int32_t>(start % kSecondsPerDay)));
+    return QString::fromStdString(
+        radio::TimeToText("hh", static_cast<std::int32_t>(start % kSecondsPerDay)));
 }
 
 QString DayHourText(log::LogInstant start) {
-    const radio::CalendarDate date = radio::DayMonthYear(static_cast<std::int32_t>(start / kSecondsPerDay));
-    return QString::fromStdString(radio::TimeToText("hh:mm", static_cast<std::int32_t>(start % kSecondsPerDay))) +
-           QStringLiteral(" UTC (%1.%2.)").arg(date.day, 2, 10, QLatin1Char('0')).arg(date.month, 2, 10, QLatin1Char('0'));
+    const radio::CalendarDate date =
+        radio::DayMonthYear(static_cast<std::int32_t>(start / kSecondsPerDay));
+    return QString::fromStdString(
+               radio::TimeToText("hh:mm", static_cast<std::int32_t>(start % kSecondsPerDay))) +
+           QStringLiteral(" UTC (%1.%2.)")
+               .arg(date.day, 2, 10, QLatin1Char('0'))
+               .arg(date.month, 2, 10, QLatin1Char('0'));
 }
 
 // A scale's top: the next of 2, 4, 6, 8 or 10 times a power of ten at or
@@ -70,18 +75,22 @@ struct Bars {
 
 void PaintBars(QPainter& p, const QRectF& rect, double unit, const Bars& bars) {
     const QRectF plot = PlotArea(rect, unit);
-    const double top = NiceTop(bars.values.empty() ? 0 : *std::max_element(bars.values.begin(), bars.values.end()));
-    PaintFrame(p, rect, plot, unit, bars.title, top, [](double v) { return GroupedNumber(std::llround(v)); });
+    const double top = NiceTop(
+        bars.values.empty() ? 0 : *std::max_element(bars.values.begin(), bars.values.end()));
+    PaintFrame(p, rect, plot, unit, bars.title, top,
+               [](double v) { return GroupedNumber(std::llround(v)); });
     if (bars.values.empty()) return;
     const double width = plot.width() / static_cast<double>(bars.values.size());
     for (std::size_t i = 0; i < bars.values.size(); ++i) {
         const double height = plot.height() * bars.values[i] / top;
-        const QRectF bar(plot.left() + width * i + width * 0.1, plot.bottom() - height, width * 0.8, height);
+        const QRectF bar(plot.left() + width * i + width * 0.1, plot.bottom() - height, width * 0.8,
+                         height);
         p.fillRect(bar, bars.marked == i ? bars.colour.darker(160) : bars.colour);
         const QString label = bars.label(i);
         if (label.isEmpty()) continue;
         p.setPen(QColor(40, 40, 40));
-        p.drawText(QRectF(plot.left() + width * i - unit * 2, plot.bottom() + unit * 0.2, width + unit * 4, unit * 2),
+        p.drawText(QRectF(plot.left() + width * i - unit * 2, plot.bottom() + unit * 0.2,
+                          width + unit * 4, unit * 2),
                    Qt::AlignHCenter | Qt::AlignTop, label);
     }
 }
@@ -96,14 +105,17 @@ void PaintHours(QPainter& p, const QRectF& rect, double unit, const log::LogStat
     Bars bars{QStringLiteral("QSOs pro Stunde (UTC)"), {}, {}, QColor(60, 110, 170), s.bestHour};
     for (const log::HourCount& hour : s.hours) bars.values.push_back(hour.contacts);
     const std::size_t every = LabelEvery(s.hours.size(), PlotArea(rect, unit).width(), unit);
-    bars.label = [&s, every](std::size_t i) { return i % every == 0 ? HourText(s.hours[i].start) : QString(); };
+    bars.label = [&s, every](std::size_t i) {
+        return i % every == 0 ? HourText(s.hours[i].start) : QString();
+    };
     PaintBars(p, rect, unit, bars);
 }
 
 void PaintDistances(QPainter& p, const QRectF& rect, double unit, const log::LogStatistics& s) {
     Bars bars{QStringLiteral("Entfernungen (100-km-Schritte)"), {}, {}, QColor(70, 140, 100), {}};
     for (const std::int32_t count : s.distanceSteps) bars.values.push_back(count);
-    const std::size_t every = LabelEvery(s.distanceSteps.size(), PlotArea(rect, unit).width(), unit * 1.6);
+    const std::size_t every =
+        LabelEvery(s.distanceSteps.size(), PlotArea(rect, unit).width(), unit * 1.6);
     bars.label = [every](std::size_t i) {
         return i % every == 0 ? QString::number(i * log::kDistanceStepKm) : QString();
     };
@@ -112,7 +124,8 @@ void PaintDistances(QPainter& p, const QRectF& rect, double unit, const log::Log
 
 void PaintRunningScore(QPainter& p, const QRectF& rect, double unit, const log::LogStatistics& s) {
     const QRectF plot = PlotArea(rect, unit);
-    const double top = NiceTop(s.runningScore.empty() ? 0 : static_cast<double>(s.runningScore.back().score));
+    const double top =
+        NiceTop(s.runningScore.empty() ? 0 : static_cast<double>(s.runningScore.back().score));
     PaintFrame(p, rect, plot, unit, QStringLiteral("Punkte im Verlauf"), top,
                [](double v) { return GroupedNumber(std::llround(v)); });
     if (s.hours.empty()) return;
@@ -135,18 +148,25 @@ void PaintRunningScore(QPainter& p, const QRectF& rect, double unit, const log::
 
 QStringList Figures(const log::LogStatistics& s) {
     QStringList lines;
-    lines << QStringLiteral("QSOs: %1    Punkte: %2").arg(GroupedNumber(s.contacts), GroupedNumber(s.points));
+    lines << QStringLiteral("QSOs: %1    Punkte: %2")
+                 .arg(GroupedNumber(s.contacts), GroupedNumber(s.points));
     if (s.bestHour) {
         const log::HourCount& best = s.hours[*s.bestHour];
-        lines << QStringLiteral("Beste Stunde: %1 mit %2 QSOs").arg(DayHourText(best.start)).arg(best.contacts);
+        lines << QStringLiteral("Beste Stunde: %1 mit %2 QSOs")
+                     .arg(DayHourText(best.start))
+                     .arg(best.contacts);
     }
     if (s.longest) {
         lines << QStringLiteral("L\u00E4ngste Verbindung: %1 %2 %3 km")
-                     .arg(PictureText(s.longest->call), PictureText(s.longest->locator), GroupedNumber(s.longest->km));
-        lines << QStringLiteral("Mittlere Entfernung: %1 km").arg(GroupedNumber(std::llround(s.averageKm)));
+                     .arg(PictureText(s.longest->call), PictureText(s.longest->locator),
+                          GroupedNumber(s.longest->km));
+        lines << QStringLiteral("Mittlere Entfernung: %1 km")
+                     .arg(GroupedNumber(std::llround(s.averageKm)));
     }
     if (s.undated > 0 || s.withoutLocator > 0)
-        lines << QStringLiteral("Ohne Zeit: %1    ohne Locator: %2").arg(s.undated).arg(s.withoutLocator);
+        lines << QStringLiteral("Ohne Zeit: %1    ohne Locator: %2")
+                     .arg(s.undated)
+                     .arg(s.withoutLocator);
     return lines;
 }
 

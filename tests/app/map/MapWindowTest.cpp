@@ -170,12 +170,13 @@ TEST_F(MapWindowTest, ThirtyStationsSitAtTheirScoredDistanceAndBeamHeading) {
     for (const output::PaintedStation& painted : map.stations) {
         const log::WorkedStation& station = s.stations[painted.station];
         SCOPED_TRACE(station.call);
-        const radio::DistanceBearing read = radio::PolarOf(
-            {(painted.at.x() - map.centre.x()) / map.pixelsPerKm,
-             (map.centre.y() - painted.at.y()) / map.pixelsPerKm});
+        const radio::DistanceBearing read =
+            radio::PolarOf({(painted.at.x() - map.centre.x()) / map.pixelsPerKm,
+                            (map.centre.y() - painted.at.y()) / map.pixelsPerKm});
         const radio::DistanceBearing scored = *radio::DistanceAndBearing("JO62MM", station.locator);
         EXPECT_NEAR(read.Distance, station.km, 0.5 + 1 / map.pixelsPerKm);
-        EXPECT_LT(AngleBetween(read.Bearing, scored.Bearing) * std::numbers::pi / 180 * station.km * map.pixelsPerKm,
+        EXPECT_LT(AngleBetween(read.Bearing, scored.Bearing) * std::numbers::pi / 180 * station.km *
+                      map.pixelsPerKm,
                   1.0)
             << "off the beam heading by a pixel or more";
         EXPECT_TRUE(view->StationsAt(painted.at).contains(QString::fromLatin1(station.call)));
