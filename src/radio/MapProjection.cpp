@@ -103,11 +103,14 @@ std::vector<GridLine> MapProjection::Grid(double radiusKm, bool squares) const {
     const int lonStep = squares ? 2 : 20;
     const int latStep = squares ? 1 : 10;
     const double sample = squares ? 0.25 : 0.5;
-    // Only parallels that can come within the radius are followed.
+    // A place more degrees of latitude away than the radius holds lies
+    // beyond it, so only that band of latitudes is followed.
     const double reach = radiusKm / kKmPerDegree;
+    const double south = std::max(-89.5, centre_.Latitude - reach);
+    const double north = std::min(89.5, centre_.Latitude + reach);
     std::vector<GridLine> lines;
     for (int lon = 0; lon < 360; lon += lonStep) {
-        Append(lines, Trace(*this, radiusKm, lon % 20 == 0, -89.5, 89.5, sample, [lon](double t) {
+        Append(lines, Trace(*this, radiusKm, lon % 20 == 0, south, north, sample, [lon](double t) {
                    return Coordinates{t, static_cast<double>(lon)};
                }));
     }

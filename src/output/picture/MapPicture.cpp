@@ -126,10 +126,14 @@ void PaintBestDx(QPainter& p, const Frame& f, const log::LogStatistics& s) {
     p.setPen(QColor(170, 0, 0));
     const QString text = QStringLiteral("Best DX ") + PictureText(s.longest->call) +
                          QStringLiteral(" ") + GroupedNumber(s.longest->km) + QStringLiteral(" km");
+    // Beside the point, towards the middle of the map, on a light ground so
+    // that rings and labels beneath do not blur it.
+    const double width = p.fontMetrics().horizontalAdvance(text) + f.unit;
     const bool left = at.x() > f.centre.x();
-    const QRectF box(left ? at.x() - f.unit * 30 : at.x() + f.unit * 2.2, at.y() - f.unit * 3.6,
-                     f.unit * 28, f.unit * 2);
-    p.drawText(box, (left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, text);
+    const QRectF box(left ? at.x() - f.unit * 2.2 - width : at.x() + f.unit * 2.2,
+                     at.y() - f.unit * 3.6, width, f.unit * 2.2);
+    p.fillRect(box, QColor(255, 255, 255, 215));
+    p.drawText(box, Qt::AlignCenter, text);
     p.restore();
 }
 

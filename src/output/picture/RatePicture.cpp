@@ -80,7 +80,8 @@ void PaintBars(QPainter& p, const QRectF& rect, double unit, const Bars& bars) {
     PaintFrame(p, rect, plot, unit, bars.title, top,
                [](double v) { return GroupedNumber(std::llround(v)); });
     if (bars.values.empty()) return;
-    const double width = plot.width() / static_cast<double>(bars.values.size());
+    // A few bars stay slim rather than filling the chart.
+    const double width = std::min(plot.width() / static_cast<double>(bars.values.size()), unit * 5);
     for (std::size_t i = 0; i < bars.values.size(); ++i) {
         const double height = plot.height() * bars.values[i] / top;
         const QRectF bar(plot.left() + width * i + width * 0.1, plot.bottom() - height, width * 0.8,
@@ -135,6 +136,14 @@ void PaintRunningScore(QPainter& p, const QRectF& rect, double unit, const log::
         return QPointF(plot.left() + plot.width() * (static_cast<double>(t) - from) / span,
                        plot.bottom() - plot.height() * static_cast<double>(score) / top);
     };
+    p.setPen(QColor(40, 40, 40));
+    const std::size_t every = LabelEvery(s.hours.size() + 1, plot.width(), unit);
+    for (std::size_t i = 0; i <= s.hours.size(); i += every) {
+        const log::LogInstant hour = s.hours.front().start + static_cast<log::LogInstant>(i) * 3600;
+        const double x = at(hour, 0).x();
+        p.drawText(QRectF(x - unit * 3, plot.bottom() + unit * 0.2, unit * 6, unit * 2),
+                   Qt::AlignHCenter | Qt::AlignTop, HourText(hour));
+    }
     QPainterPath path(at(s.hours.front().start, 0));
     for (const log::ScoreStep& step : s.runningScore) {
         // The score is a step: it stays until the next contact.

@@ -214,6 +214,7 @@ TEST_F(MapWindowTest, TheMapFollowsContactsSavedTypedAndDeletedByKeys) {
     EXPECT_EQ(window->Scene().typedLocator, "");
     Type("9");
     EXPECT_EQ(window->Scene().typedLocator, "IM69");
+    test::Screenshot(*window, "map-window-beam.png");
     Key(Qt::Key_Escape);
     EXPECT_EQ(window->Scene().typedLocator, "");
 
