@@ -1,6 +1,6 @@
 // The window "Karte" over a sprint log: opened with F2 from the log form, it
 // shows every station at its scored distance and beam heading, follows the
-// contacts the operator saves and deletes by keys, and the output menu
+// contacts the operator saves, edits and deletes by keys, and the output menu
 // writes the same picture as a PNG file.
 #include "app/map/MapWindow.h"
 
@@ -16,6 +16,7 @@
 #include "app/listwindows/BandLogBrow.h"
 #include "app/logform/ContestLogStart.h"
 #include "app/logform/ContestLogStd.h"
+#include "app/logform/LogEditDialog.h"
 #include "app/map/MapViews.h"
 #include "app/setup/EingContestStd.h"
 #include "app/setup/OutputMenu.h"
@@ -188,7 +189,7 @@ TEST_F(MapWindowTest, ThirtyStationsSitAtTheirScoredDistanceAndBeamHeading) {
     EXPECT_FALSE(window->isVisible()) << "F2 again puts the map away";
 }
 
-TEST_F(MapWindowTest, TheMapFollowsContactsSavedTypedAndDeletedByKeys) {
+TEST_F(MapWindowTest, TheMapFollowsContactsSavedTypedEditedAndDeletedByKeys) {
     OpenForm();
     Key(Qt::Key_F2);
     TMapWindow* window = MapWindow();
@@ -218,8 +219,22 @@ TEST_F(MapWindowTest, TheMapFollowsContactsSavedTypedAndDeletedByKeys) {
     Key(Qt::Key_Escape);
     EXPECT_EQ(window->Scene().typedLocator, "");
 
-    // F5 to the band log, the first contact, Del and Yes.
+    // F5 to the band log, the first contact; Enter edits its locator.
     Key(Qt::Key_F5);
+    ASSERT_TRUE(form_->Brow().isAncestorOf(QApplication::focusWidget()));
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    test::WhenModal<Teingabecontstd2>([](Teingabecontstd2& dialog) {
+        QTest::mouseClick(dialog.findChild<QWidget*>(QStringLiteral("eRSTr2")), Qt::LeftButton);
+        Key(Qt::Key_A, Qt::ControlModifier);
+        Type("KP20KE");
+        Key(Qt::Key_Return);
+    });
+    Key(Qt::Key_Return);
+    EXPECT_EQ(window->Statistics().stations[0].locator, "KP20KE");
+    EXPECT_EQ(window->Statistics().stations[0].km, radio::QrbKm("KP20KE"));
+    // Del and Yes, once the form has its activation back, as a window manager
+    // gives it after a dialog (the offscreen platform does not).
+    QApplication::setActiveWindow(form_.get());
     ASSERT_TRUE(form_->Brow().isAncestorOf(QApplication::focusWidget()));
     Key(Qt::Key_Home, Qt::ControlModifier);
     messages_.SetNextAnswers({true});
