@@ -10,15 +10,19 @@ endfunction()
 
 # One static library per layer: every .cpp of the layer's folder (and its
 # sub-folders) belongs to it, so adding a file needs no CMake edit. PCH names
-# headers to precompile for the layer.
+# headers to precompile for the layer; EXCLUDE names sub-folders that build a
+# library of their own.
 function(mss_layer name)
-  cmake_parse_arguments(ARG "" "" "DEPS;PCH" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;PCH;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER sources INCLUDE REGEX "\\.cpp$")
   if(sources)
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS
          ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    foreach(folder ${ARG_EXCLUDE})
+      list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${folder}/")
+    endforeach()
     add_library(mss_${name} STATIC ${sources})
     target_include_directories(mss_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(mss_${name} PUBLIC ${ARG_DEPS})

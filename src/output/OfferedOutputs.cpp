@@ -55,7 +55,11 @@ std::vector<OutputItem> OfferedOutputs(const contest::ContestDefinition& definit
         OutputItem item;
         item.caption = entry.caption;
         item.onPaper = IsPaperKind(entry.kind);
-        if (item.onPaper) {
+        if (entry.kind == kPictureKind) {
+            item.picture = true;
+            item.extension = ".PNG";
+            item.name = "map";
+        } else if (item.onPaper) {
             item.paper = static_cast<PaperOutput>(entry.kind);
             item.name = PaperName(item.paper);
         } else {

@@ -14,6 +14,7 @@ namespace mss::output {
 
 struct OutputItem {
     bool onPaper = false;
+    bool picture = false;                     // the PNG picture of the log: neither paper nor text
     FileOutput file = FileOutput::ElogCover;  // when not on paper
     PaperOutput paper = PaperOutput::Cover;   // when on paper
     std::string caption;                      // as the menu shows it

@@ -32,6 +32,7 @@ constexpr MenuRow kMenu[] = {
     {0, "", "", 0},
     {10, "ADIF- Exportdatei der QSO-Liste", "", contest::kOutAdif},
     {14, "CSV- Exportdatei der QSO-Liste", "", 0},
+    {kPictureKind, "Karte und Statistik (PNG)", "", 0},
     {0, "", "", 0},
     {1, "Papierlog - Deckblatt", "", contest::kOutPaperCover},
     {5, "Papierlog - QSO-Liste", "", contest::kOutPaperQsoList},
@@ -91,6 +92,10 @@ std::vector<OutputMenuItem> OutputMenuItems(const ContestDefinition& def) {
 
 bool IsPaperKind(int kind) {
     return kind == 1 || kind == 3 || kind == 4 || kind == 5;
+}
+
+std::string PictureFileName(std::string_view ownCall) {
+    return CallPart(ownCall) + "-Karte.PNG";
 }
 
 bool IsFileKind(int kind) {

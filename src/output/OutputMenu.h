@@ -29,6 +29,12 @@ std::vector<OutputMenuItem> OutputMenuItems(const contest::ContestDefinition& de
 bool IsPaperKind(int kind);
 bool IsFileKind(int kind);
 
+// The picture of the log (map and rates) as a PNG file: painted with Qt's
+// painter, so neither a paper nor a text file kind.
+inline constexpr int kPictureKind = 17;
+// Its proposed name: the call with "/" as "_", then "-Karte.PNG".
+std::string PictureFileName(std::string_view ownCall);
+
 // The texts of a file output.
 struct FileKindTexts {
     std::string_view extension;  // ".SUM", "-multi.txt" ...

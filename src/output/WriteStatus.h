@@ -15,6 +15,8 @@ inline constexpr int kKindNotWritten = 10003;
 inline constexpr int kEdiDatesMissing = 10004;
 // The operator closed the EDI station dialog without "OK".
 inline constexpr int kEdiStationDeclined = 10005;
+// The picture of the log could not be encoded or written.
+inline constexpr int kPictureFailed = 10006;
 
 struct [[nodiscard]] WriteStatus {
     int error = 0;

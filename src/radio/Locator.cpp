@@ -12,11 +12,9 @@
 namespace mss::radio {
 namespace {
 
-// These constants, not the library's, make the distances agree with the
+// This constant, not the library's, makes the distances agree with the
 // contest's published results.
-constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr double kPi = 3.141592653589793;
-constexpr double kKmPerDegree = 111.12;
 // Beyond this the initial bearing of a nearly antipodal path is meaningless.
 constexpr double kNoBearingFromKm = 20000;
 
@@ -107,16 +105,20 @@ std::optional<DistanceBearing> DistanceAndBearing(std::string_view a, std::strin
     const std::optional<Coordinates> from = LocatorToCoordinates(a);
     const std::optional<Coordinates> to = LocatorToCoordinates(b);
     if (!from || !to) return std::nullopt;
+    return DistanceAndBearing(*from, *to);
+}
+
+DistanceBearing DistanceAndBearing(const Coordinates& from, const Coordinates& to) {
     // In doubles sin^2 + cos^2 need not come to exactly 1, which would give the
     // same place a distance of about 0.1 m and a heading of 90 degrees.
-    if (from->Latitude == to->Latitude && from->Longitude == to->Longitude) {
+    if (from.Latitude == to.Latitude && from.Longitude == to.Longitude) {
         return DistanceBearing{0, 0};
     }
 
-    const double phiA = from->Latitude * kRadiansPerDegree;
-    const double lambdaA = from->Longitude * kRadiansPerDegree;
-    const double phiB = to->Latitude * kRadiansPerDegree;
-    const double lambdaB = to->Longitude * kRadiansPerDegree;
+    const double phiA = from.Latitude * kRadiansPerDegree;
+    const double lambdaA = from.Longitude * kRadiansPerDegree;
+    const double phiB = to.Latitude * kRadiansPerDegree;
+    const double lambdaB = to.Longitude * kRadiansPerDegree;
 
     const double c = ClampUnit(std::sin(phiA) * std::sin(phiB) +
                                std::cos(phiA) * std::cos(phiB) * std::cos(lambdaB - lambdaA));
@@ -124,7 +126,8 @@ std::optional<DistanceBearing> DistanceAndBearing(std::string_view a, std::strin
     DistanceBearing result{delta * kKmPerDegree * 180 / kPi, 0};
     if (result.Distance <= 0 || result.Distance >= kNoBearingFromKm) return result;
 
-    // No locator centre lies on a pole, so cos(phiA) is never 0.
+    // Callers measure from a locator centre, which never lies on a pole, so
+    // cos(phiA) is never 0.
     const double cosAlpha = ClampUnit((std::sin(phiB) - std::cos(delta) * std::sin(phiA)) /
                                       (std::sin(delta) * std::cos(phiA)));
     double alpha = ArcCos(cosAlpha) * 180 / kPi;

@@ -9,6 +9,11 @@
 
 namespace mss::radio {
 
+// The sphere of every distance: these constants, not the library's, make the
+// distances agree with the contest's published results.
+inline constexpr double kRadiansPerDegree = 0.017453292519943295;
+inline constexpr double kKmPerDegree = 111.12;
+
 struct Coordinates {
     double Latitude;   // degrees, north positive
     double Longitude;  // degrees eastward from Greenwich, 0 up to 360 (west of it above 180)
@@ -36,6 +41,8 @@ std::optional<Coordinates> LocatorToCoordinates(std::string_view locator);
 // Great-circle distance from A to B (111.12 km per degree of arc) and the
 // initial bearing at A. nullopt when either locator cannot be converted.
 std::optional<DistanceBearing> DistanceAndBearing(std::string_view a, std::string_view b);
+// The same between two points; `from` is a locator centre (never a pole).
+DistanceBearing DistanceAndBearing(const Coordinates& from, const Coordinates& to);
 
 // A distance taken to the nearest whole kilometre; an exact half goes to the
 // even neighbour. Negative or non-finite distances give 0.

@@ -260,18 +260,18 @@ TEST_F(EntryFilesTest, MenuOfTheSprintEnablesItsOutputsOnly) {
         all.push_back(item.kind == 0 ? "-" : item.caption);
         if (item.enabled) enabled.push_back(item.caption);
     }
-    EXPECT_EQ(all,
-              (std::vector<std::string>{
-                  "STF-Datei", "EDI-Datei", "-", "E-Log Gesamtdatei", "E-Log Deckblatt",
-                  "E-Log QSO-Liste", "E-Log Band-Liste", "E-Log Multi-Checkliste", "Cabrillo-Datei",
-                  "-", "ADIF- Exportdatei der QSO-Liste", "CSV- Exportdatei der QSO-Liste", "-",
-                  "Papierlog - Deckblatt", "Papierlog - QSO-Liste", "Papierlog - Band-Liste",
-                  "Papierlog - Multi-Checkliste"}));
+    EXPECT_EQ(
+        all, (std::vector<std::string>{
+                 "STF-Datei", "EDI-Datei", "-", "E-Log Gesamtdatei", "E-Log Deckblatt",
+                 "E-Log QSO-Liste", "E-Log Band-Liste", "E-Log Multi-Checkliste", "Cabrillo-Datei",
+                 "-", "ADIF- Exportdatei der QSO-Liste", "CSV- Exportdatei der QSO-Liste",
+                 "Karte und Statistik (PNG)", "-", "Papierlog - Deckblatt", "Papierlog - QSO-Liste",
+                 "Papierlog - Band-Liste", "Papierlog - Multi-Checkliste"}));
     EXPECT_EQ(enabled,
-              (std::vector<std::string>{"E-Log Gesamtdatei", "E-Log Deckblatt", "E-Log QSO-Liste",
-                                        "E-Log Band-Liste", "ADIF- Exportdatei der QSO-Liste",
-                                        "CSV- Exportdatei der QSO-Liste", "Papierlog - Deckblatt",
-                                        "Papierlog - QSO-Liste"}));
+              (std::vector<std::string>{
+                  "E-Log Gesamtdatei", "E-Log Deckblatt", "E-Log QSO-Liste", "E-Log Band-Liste",
+                  "ADIF- Exportdatei der QSO-Liste", "CSV- Exportdatei der QSO-Liste",
+                  "Karte und Statistik (PNG)", "Papierlog - Deckblatt", "Papierlog - QSO-Liste"}));
     UseEntry('N', 1);
     EXPECT_EQ(OutputMenuItems(session_.definition)[1].caption, "EDI-Datei (empfohlen)");
     EXPECT_TRUE(OutputMenuItems(session_.definition)[1].enabled);

@@ -11,8 +11,11 @@
 #include "app/cli/CommandStatus.h"
 #include "app/cli/CommandStore.h"
 #include "log/ContestLog.h"
+#include "log/LogStatistics.h"
+#include "log/Recount.h"
 #include "output/OfferedOutputs.h"
 #include "output/StationTexts.h"
+#include "output/picture/LogPicture.h"
 #include "platform/Cp1252.h"
 #include "platform/File.h"
 #include "platform/qt/QtPrinterCanvas.h"
@@ -55,14 +58,18 @@ output::WriteStatus WriteFile(const output::OutputItem& item, const std::string&
     return output::WriteOutputFile(item.file, *target, job);
 }
 
-// Printing needs Qt's fonts; the offscreen platform gives them without a display.
-output::WriteStatus PrintToPdf(const output::OutputItem& item, const std::string& path,
-                               const output::OutputJob& job) {
+// Qt's painter needs fonts; the offscreen platform gives them without a display.
+std::unique_ptr<QGuiApplication> OffscreenGui() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "tarvolt-mssprint";
     static char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+output::WriteStatus PrintToPdf(const output::OutputItem& item, const std::string& path,
+                               const output::OutputJob& job) {
+    const std::unique_ptr<QGuiApplication> application = OffscreenGui();
     // Qt's PDF writer has the printer's PDF defaults (A4, 1200 dpi, 10 mm
     // margins), so the file matches what the output menu prints to PDF.
     QPdfWriter pdf(platform::QtText(path));
@@ -76,12 +83,20 @@ output::WriteStatus PrintToPdf(const output::OutputItem& item, const std::string
     return {finished ? 0 : output::kPrinterFailed};
 }
 
+output::WriteStatus DrawPicture(const std::string& path, const output::OutputJob& job) {
+    const std::unique_ptr<QGuiApplication> application = OffscreenGui();
+    const log::LogStatistics statistics = log::ComputeLogStatistics(log::ReadLogRecords(*job.log));
+    const output::MapScene scene{job.entry.Locator(), job.entry.Call(), {}};
+    return {output::WriteLogPicture(path, scene, statistics) ? 0 : output::kPictureFailed};
+}
+
 output::WriteStatus WriteItem(const output::OutputItem& item, const std::string& target,
                               const output::OutputJob& job) {
     const std::string temporary = TemporaryName(target);
     platform::FileSystem& fs = *platform::DefaultFileSystem();
-    output::WriteStatus status =
-        item.onPaper ? PrintToPdf(item, temporary, job) : WriteFile(item, temporary, job);
+    output::WriteStatus status = item.picture   ? DrawPicture(temporary, job)
+                                 : item.onPaper ? PrintToPdf(item, temporary, job)
+                                                : WriteFile(item, temporary, job);
     if (status.Ok()) status = {fs.Rename(temporary, target)};
     if (!status.Ok()) (void)fs.Delete(temporary);
     return status;
@@ -93,6 +108,8 @@ std::string StatusText(output::WriteStatus status) {
             return "the PDF file could not be written";
         case output::kLogReadFailed:
             return "the contest log could not be read to its end";
+        case output::kPictureFailed:
+            return "the PNG file could not be written";
         case output::kKindNotWritten:
             return "this output has no writer";
     }
@@ -105,8 +122,9 @@ CommandSyntax WriteSyntax() {
     return MakeSyntax(
         "write", "--entry N --kind KIND --out FILE",
         "Writes one output of the output menu for the entry. KIND is one the contest\n"
-        "offers: for this contest txt (E-Log Gesamtdatei), sum, all, bnd, adif, csv and\n"
-        "the printed lists paper-sum and paper-all, which are written as PDF files.",
+        "offers: for this contest txt (E-Log Gesamtdatei), sum, all, bnd, adif, csv,\n"
+        "map (the map of the worked stations and the rate, a PNG file) and the printed\n"
+        "lists paper-sum and paper-all, which are written as PDF files.",
         {{"--entry", true, true}, {"--kind", true, true}, {"--out", true, true}});
 }
 

@@ -7,6 +7,7 @@
 #include "app/listwindows/FortschrittAusgabe.h"
 #include "app/listwindows/Korrekturstd.h"
 #include "app/logform/LogEntryPanel.h"
+#include "app/map/MapOpening.h"
 #include "app/listwindows/Partyauswertungform.h"
 #include "log/AdifImport.h"
 #include "platform/Messages.h"
@@ -21,6 +22,7 @@ void InstallLogWindows(TContestLogStd& form) {
     windows.notes = [](TContestLogStd& f) { (void)EditNotes(f); };
     windows.party = RunPartyEvaluation;
     windows.adifImport = RunAdifImport;
+    windows.map = ToggleLogFormMap;
 }
 
 void RunAdifImport(TContestLogStd& form) {
@@ -37,6 +39,7 @@ void RunAdifImport(TContestLogStd& form) {
     });
     form.NewContact();
     form.Brow().LastPage();
+    emit form.LogChanged();
     platform::CurrentMessages().Information(log::AdifImportReport(result));
 }
 

@@ -44,6 +44,7 @@ void TContestLogStd::Save() {
 void TContestLogStd::ShowSaved(const log::QsoRecord& stored) {
     RefreshScore();
     Brow_->ShowRecord(stored, session_.log->CurrentRef());
+    emit LogChanged();
 }
 
 void TContestLogStd::LeaveCall() {
@@ -169,6 +170,7 @@ void TContestLogStd::EditRecord(const log::QsoRecord& record) {
     if (session_.log->Find(log::kByNummer, store::IntToKey(after.Nummer())) == 0)
         Brow_->ShowRecord(log::BufferRecord(*session_.log), session_.log->CurrentRef());
     RefreshScore();
+    emit LogChanged();
 }
 
 void TContestLogStd::DeleteCurrent() {
@@ -196,6 +198,7 @@ bool TContestLogStd::DeleteRecord(const log::QsoRecord& record) {
     if (result != log::EditResult::kDone)
         messages.Information("Der Eintrag konnte nicht gel\xF6scht werden.");
     RefreshScore();
+    emit LogChanged();
     return true;
 }
 

@@ -99,6 +99,8 @@ bool TContestLogStd::FormKeyDown(QObject* watched, int key, Qt::KeyboardModifier
                 NewContact();
             }
             return true;
+        case Qt::Key_F2:
+            return open(windows_.map);
         case Qt::Key_F4:
             return open(windows_.callSearch);
         case Qt::Key_F5:

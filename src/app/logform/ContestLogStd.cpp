@@ -213,6 +213,7 @@ void TContestLogStd::RefreshScore() {
     panelEingabe_->ShowNumber(session_.totals.nextContact);
     panelauswertung_->Refresh(session_);
     panelmulties_->Refresh(session_);
+    emit ContactChanged();
 }
 
 void TContestLogStd::NewContact() {

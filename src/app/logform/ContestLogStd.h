@@ -51,7 +51,7 @@ class TContestLogStd : public QDialog {
 
     // The windows of other parts of the program that keys and buttons open
     // (call search F4, correction F12, notes F6, party evaluation F11, band
-    // log window Alt+F3, ADIF import). Unset ones do nothing.
+    // log window Alt+F3, ADIF import, map F2). Unset ones do nothing.
     struct OtherWindows {
         std::function<void(TContestLogStd&)> callSearch;
         std::function<void(TContestLogStd&)> correction;
@@ -59,6 +59,7 @@ class TContestLogStd : public QDialog {
         std::function<void(TContestLogStd&)> party;
         std::function<void(TContestLogStd&)> bandLogWindow;
         std::function<void(TContestLogStd&)> adifImport;
+        std::function<void(TContestLogStd&)> map;  // F2
     };
     OtherWindows& Windows() { return windows_; }
 
@@ -87,6 +88,13 @@ class TContestLogStd : public QDialog {
     // Runs a long pass over the log with the clock stopped, so its ticks
     // cannot write into the contact while the pass lets messages run.
     void RunPass(const std::function<void()>& pass);
+
+  signals:
+    // A contact was saved, edited, deleted or imported: views of the log
+    // read it again.
+    void LogChanged();
+    // The contact being typed changed.
+    void ContactChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -14,6 +14,7 @@
 #include "ui/KxHelp.h"
 #include "app/operating/OperatingSetup.h"
 #include "app/logform/WarningColour.h"
+#include "app/map/MapOpening.h"
 #include "radio/ProgramValues.h"
 #include "ui/KxBitBtn.h"
 #include "ui/KxEdit.h"
@@ -288,6 +289,11 @@ QWidget* TEingContestStd::CreateButtons() {
     btnstart_->SetDefault(true);
     row->addWidget(btnstart_);
     row->addWidget(btnDruck_);
+    // The map of the entry's log; a new entry has none yet.
+    auto* btnKarte = NewButton(bar, "btnKarte", QStringLiteral("Karte"));
+    btnKarte->setHidden(mode_ == SetupMode::NewEntry);
+    row->addWidget(btnKarte);
+    connect(btnKarte, &ui::TkxBitBtn::OnClick, this, [this] { ShowEntryMap(*this, entry_); });
     row->addStretch(1);
     row->addWidget(btnOK_);
     row->addWidget(btnAbbruch_);

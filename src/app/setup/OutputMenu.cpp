@@ -11,8 +11,11 @@
 #include "app/setup/Twagdatei.h"
 #include "contest/ContestStore.h"
 #include "log/ContestLog.h"
+#include "log/LogStatistics.h"
+#include "log/Recount.h"
 #include "output/OutputMenu.h"
 #include "output/StationTexts.h"
+#include "output/picture/LogPicture.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtPrinterCanvas.h"
 #include "platform/qt/QtText.h"
@@ -117,6 +120,23 @@ void RunFile(QWidget& parent, output::FileOutput kind, const output::OutputJob& 
     }
 }
 
+// The map and the rates of the log as one PNG picture.
+void RunPicture(QWidget& parent, const contest::ContestEntry& entry) {
+    const std::optional<std::string> target =
+        CurrentSaveFileDialog().Ask(&parent, "Karte und Statistik (*.PNG)",
+                                    output::PictureFileName(radio::Program().OwnCall), "PNG");
+    if (!target) return;
+    if (!log::OpenContestLog(entry.Number())) return TellLogNotOpened();
+    const log::LogStatistics statistics =
+        log::ComputeLogStatistics(log::ReadLogRecords(*log::OpenLog()));
+    log::CloseContestLog();
+    const output::MapScene scene{radio::Program().OwnLocator, radio::Program().OwnCall, {}};
+    platform::CurrentMessages().Information(output::WriteLogPicture(*target, scene, statistics)
+                                                ? "Datei " + *target + " wurde erstellt."
+                                                : "Die Datei " + *target +
+                                                      " konnte nicht erstellt werden.");
+}
+
 }  // namespace
 
 SaveFileDialog& CurrentSaveFileDialog() {
@@ -127,6 +147,7 @@ SaveFileDialog& CurrentSaveFileDialog() {
 
 void RunOutput(QWidget& parent, int kind, const contest::ContestEntry& entry,
                const contest::ContestDefinition& definition) {
+    if (kind == output::kPictureKind) return RunPicture(parent, entry);
     const output::OutputJob job = JobOf(entry, definition);
     if (output::IsPaperKind(kind)) return RunPaper(parent, kind, job);
     if (output::IsFileKind(kind)) RunFile(parent, static_cast<output::FileOutput>(kind), job);

@@ -15,6 +15,7 @@
 #include "app/cli/CommandLine.h"
 #include "common/TempDir.h"
 #include "log/AdifReader.h"
+#include "output/picture/LogPicture.h"
 #include "radio/DateTime.h"
 
 namespace {
@@ -164,7 +165,7 @@ TEST_F(CommandLineTest, OutputsTheContestDoesNotOfferAreRefusedWithTheOfferedLis
     const Outcome run =
         Program({"write", "--entry", entry, "--kind", "edi", "--out", File("x.edi").string()});
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("txt, sum, all, bnd, adif, csv, paper-sum, paper-all"),
+    EXPECT_NE(run.err.find("txt, sum, all, bnd, adif, csv, map, paper-sum, paper-all"),
               std::string::npos)
         << run.err;
     EXPECT_FALSE(fs::exists(File("x.edi")));
@@ -299,13 +300,29 @@ TEST_F(CommandLineTest, AnImportedLogIsScoredWrittenCheckedAndRepaired) {
     const Outcome list = Program({"entry", "list"});
     EXPECT_EQ(list.out, "1\tMS Sprint August\t01.08.2026\t31.08.2026\t4\t1674\n") << list.err;
 
-    for (const char* kind : {"txt", "sum", "all", "bnd", "adif", "csv", "paper-sum", "paper-all"}) {
+    for (const char* kind :
+         {"txt", "sum", "all", "bnd", "adif", "csv", "map", "paper-sum", "paper-all"}) {
         const fs::path out = File(std::string("out.") + kind);
         const Outcome run = Program({"write", "--entry", entry, "--kind", kind, "--out", out.string()});
         EXPECT_EQ(run.status, 0) << kind << ": " << run.err;
         EXPECT_GT(fs::file_size(out), 100u) << kind;
     }
     EXPECT_EQ(ReadAll(File("out.paper-all")).rfind("%PDF", 0), 0u);
+    // The map, drawn without a display: the three stations with a locator as
+    // points of their modes' colours, two FSK441 and one CW, each mode also
+    // once in the key.
+    const QImage map(QString::fromStdString(File("out.map").string()), "PNG");
+    ASSERT_EQ(map.size(), mss::output::kLogPictureSize);
+    auto painted = [&map](const char* mode) {
+        int pixels = 0;
+        for (int y = 0; y < map.height(); ++y)
+            for (int x = 0; x < map.width(); ++x)
+                pixels += map.pixelColor(x, y) == mss::output::ModeColour(mode) ? 1 : 0;
+        return pixels;
+    };
+    const int cw = painted("CW");
+    EXPECT_GT(cw, 100);
+    EXPECT_NEAR(static_cast<double>(painted("FSK441")) / cw, 3.0 / 2, 0.15);
     EXPECT_NE(ReadAll(File("out.all")).find("DL2DDD/P"), std::string::npos);
     const mss::log::AdifFile back = mss::log::ReadAdif(ReadAll(File("out.adif")));
     ASSERT_EQ(back.Records.size(), 4u);

@@ -237,8 +237,8 @@ TEST_F(OutputMenuTest, EveryFileOfTheSprintIsWrittenThroughTheSaveDialog) {
     }
     EXPECT_EQ(enabled_, QStringList({"E-Log Gesamtdatei", "E-Log Deckblatt", "E-Log QSO-Liste",
                                      "E-Log Band-Liste", "ADIF- Exportdatei der QSO-Liste",
-                                     "CSV- Exportdatei der QSO-Liste", "Papierlog - Deckblatt",
-                                     "Papierlog - QSO-Liste"}));
+                                     "CSV- Exportdatei der QSO-Liste", "Karte und Statistik (PNG)",
+                                     "Papierlog - Deckblatt", "Papierlog - QSO-Liste"}));
 }
 
 TEST_F(OutputMenuTest, CancellingTheSaveDialogWritesNothing) {
