@@ -264,6 +264,32 @@ TEST_F(LogFormKeyFlowTest, ADateTypedBesideTheAutomaticTimeStays) {
     }
 }
 
+// The reverse: the time typed beside the automatic date. Midnight passes
+// while the operator types; the clock writes the new date only.
+TEST_F(LogFormKeyFlowTest, ATimeTypedBesideTheAutomaticDateStaysOverMidnight) {
+    newExtra_.SetRstNotLocked(true);
+    Open('j', [](contest::ContestEntry& e) {
+        e.SetRstSentFree(true);
+        e.SetRstRcvdFree(true);
+        e.SetStartPr(true);
+        e.SetTimeAuto(false);
+    });
+    clock_.SetLocal({2012, 8, 13, 1, 59, 30});  // 23:59:30 UTC
+    form_->ClockTick();
+    test::TypeKeys(*form_, QStringLiteral("DL1ABC\r26\r\r27\rJO31AA\r"));
+    EXPECT_EQ(Focused(), QStringLiteral("ezeit"));
+    test::TypeKeys(*form_, QStringLiteral("2359"));
+    clock_.SetLocal({2012, 8, 13, 2, 0, 5});
+    form_->ClockTick();
+    EXPECT_EQ(Panel().ezeit->text(), QStringLiteral("2359"));
+    EXPECT_EQ(Panel().lDatum->text(), QStringLiteral("13.08.2012"));
+    test::TypeKeys(*form_, QStringLiteral("\r"));
+    const std::vector<QsoRecord> log = Records();
+    ASSERT_EQ(log.size(), 1u) << messages_.LastText();
+    EXPECT_EQ(log[0].Zeit(), 23 * 3600 + 59 * 60);
+    ExpectStored(log[0], {"DL1ABC", "26", "27", "JO31AA", 509}, 1);
+}
+
 // "QSO ändern" keeps open what it cannot store: a date or time it cannot
 // read, or a call changed into one already worked on the band.
 TEST_F(LogFormKeyFlowTest, TheContactDialogRefusesWhatItCannotStore) {
