@@ -157,9 +157,10 @@ bool CheckCallDupe(LogSession& s, QsoRecord& contact) {
     }
     LookUpNameAndQth(s, contact);
     if (!EvaluatePrefix(s, contact))
-        Warn(radio::Bilingual("Pr\xE4"
-                                 "fix unbekannt",
-                                 "prefix not found"));
+        Warn(
+            radio::Bilingual("Pr\xE4"
+                             "fix unbekannt",
+                             "prefix not found"));
     return false;
 }
 

@@ -16,8 +16,7 @@ namespace mss::log {
 // duplicate of a contact in the log, or 0. Rule 5 (once in the whole log)
 // is only asked for when `wholeLog` is set. The stored contact numbered
 // `except` (one being changed) is no duplicate of itself.
-int FindDupe(LogSession& session, const QsoRecord& contact, bool wholeLog,
-             std::int32_t except = 0);
+int FindDupe(LogSession& session, const QsoRecord& contact, bool wholeLog, std::int32_t except = 0);
 
 // The message of a duplicate by rule: when leaving the call field it names
 // the call; when saving it does not.

@@ -103,7 +103,8 @@ QsoRecord ApplyEditValues(LogSession& s, const QsoRecord& record, const EditValu
 
 EditRefusal CheckEditedContact(LogSession& s, const QsoRecord& before, const QsoRecord& after,
                                const EditValues& v) {
-    if (after.Datum() < 0) return {EditField::kDatum, "Das Datum \"" + v.datum + "\" ist ung\xFCltig."};
+    if (after.Datum() < 0)
+        return {EditField::kDatum, "Das Datum \"" + v.datum + "\" ist ung\xFCltig."};
     if (after.Zeit() < 0) return {EditField::kZeit, "Die Zeit \"" + v.zeit + "\" ist ung\xFCltig."};
     const bool moved = after.Call() != before.Call() || after.Band() != before.Band() ||
                        after.Mode() != before.Mode();

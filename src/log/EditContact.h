@@ -49,8 +49,8 @@ struct EditRefusal {
     EditField field = EditField::kNone;  // kNone: the values can be stored
     std::string text;
 };
-EditRefusal CheckEditedContact(LogSession& session, const QsoRecord& before,
-                               const QsoRecord& after, const EditValues& values);
+EditRefusal CheckEditedContact(LogSession& session, const QsoRecord& before, const QsoRecord& after,
+                               const EditValues& values);
 
 // A change of a value some multiplier kind in force depends on (or any
 // change in the contests whose numbers hang on the club fields) needs the

@@ -83,8 +83,8 @@ inline ::testing::AssertionResult Activate(QWidget& window) {
     QApplication::setActiveWindow(&window);
     if (QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }, 2000))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "window " << window.objectName().toStdString()
-                                         << " did not become active";
+    return ::testing::AssertionFailure()
+           << "window " << window.objectName().toStdString() << " did not become active";
 }
 
 // One key pressed as the keyboard sends it: to whatever widget has the focus.

@@ -113,7 +113,7 @@ void Teingabecontstd2::accept() {
     platform::CurrentMessages().Information(refusal.text);
     ui::TkxEdit* field = refusal.field == log::EditField::kDatum  ? eDatum_
                          : refusal.field == log::EditField::kZeit ? eZeit_
-                                                                 : eCall_;
+                                                                  : eCall_;
     field->setFocus();
     field->selectAll();
 }

@@ -84,21 +84,21 @@ TEST_F(LogFormKeyFlowTest, ASprintTypedWithReturnOnlyIsStoredWhole) {
     platform::ScopedDesktop installDesktop(desktop);
     OpenSprint();
     const Contact kLog[] = {
-        {"DL1ABC", "26", "27", "JO31AA", 509},   {"DK2AA", "27", "26", "JO40AA", 445},
-        {"OE1XYZ", "26", "26", "JN88EE", 536},   {"DF9ZY", "37", "27", "IO70AA", 1346},
-        {"DJ3XX", "26", "28", "IN53AA", 2003},   {"DG7ABC", "27", "27", "IM58AA", 2396},
-        {"K1ABC", "26", "27", "FN42AA", 6135},   {"W1AW", "27", "26", "FN31PR", 6202},
-        {"N5XX", "26", "26", "EM12AA", 8485},    {"3D2AG", "27", "27", "RH91AA", 16054},
-        {"DO1ZZ", "26", "27", "IO91WM", 906},    {"DM5AB", "27", "26", "JN58TD", 496},
+        {"DL1ABC", "26", "27", "JO31AA", 509},  {"DK2AA", "27", "26", "JO40AA", 445},
+        {"OE1XYZ", "26", "26", "JN88EE", 536},  {"DF9ZY", "37", "27", "IO70AA", 1346},
+        {"DJ3XX", "26", "28", "IN53AA", 2003},  {"DG7ABC", "27", "27", "IM58AA", 2396},
+        {"K1ABC", "26", "27", "FN42AA", 6135},  {"W1AW", "27", "26", "FN31PR", 6202},
+        {"N5XX", "26", "26", "EM12AA", 8485},   {"3D2AG", "27", "27", "RH91AA", 16054},
+        {"DO1ZZ", "26", "27", "IO91WM", 906},   {"DM5AB", "27", "26", "JN58TD", 496},
         {"DK5EW", "26", "27", "JO31LK", 433},   {"OE1XAB", "26", "26", "JN88EE", 536},
-        {"SP9XYZ", "27", "27", "KN09AB", 624},   {"3D2XY", "26", "27", "RH91AA", 16054},
-        {"W2XX", "26", "26", "FN42AA", 6135},    {"K5ZZ", "27", "27", "EM12AA", 8485},
-        {"3D2ZZ", "26", "26", "RH91AA", 16054},  {"DL2ABC", "26", "27", "JO31AA", 509},
-        {"DL3ABC", "27", "26", "IO70AA", 1346},  {"DL4ABC", "26", "26", "IN53AA", 2003},
-        {"DL5ABC", "26", "27", "IM58AA", 2396},  {"DL6ABC", "27", "27", "JO40AA", 445},
-        {"DL7ABC", "26", "26", "IO91WM", 906},   {"DL8ABC", "26", "27", "JN58TD", 496},
-        {"DL9ABC", "27", "26", "JN88EE", 536},   {"DK1ZZ", "26", "26", "IO70AA", 1346},
-        {"DK3ZZ", "26", "27", "IN53AA", 2003},   {"DK4ZZ", "27", "27", "IM58AA", 2396},
+        {"SP9XYZ", "27", "27", "KN09AB", 624},  {"3D2XY", "26", "27", "RH91AA", 16054},
+        {"W2XX", "26", "26", "FN42AA", 6135},   {"K5ZZ", "27", "27", "EM12AA", 8485},
+        {"3D2ZZ", "26", "26", "RH91AA", 16054}, {"DL2ABC", "26", "27", "JO31AA", 509},
+        {"DL3ABC", "27", "26", "IO70AA", 1346}, {"DL4ABC", "26", "26", "IN53AA", 2003},
+        {"DL5ABC", "26", "27", "IM58AA", 2396}, {"DL6ABC", "27", "27", "JO40AA", 445},
+        {"DL7ABC", "26", "26", "IO91WM", 906},  {"DL8ABC", "26", "27", "JN58TD", 496},
+        {"DL9ABC", "27", "26", "JN88EE", 536},  {"DK1ZZ", "26", "26", "IO70AA", 1346},
+        {"DK3ZZ", "26", "27", "IN53AA", 2003},  {"DK4ZZ", "27", "27", "IM58AA", 2396},
     };
     int minute = 0;
     for (const Contact& c : kLog) {
@@ -152,8 +152,9 @@ TEST_F(LogFormKeyFlowTest, ASprintTypedWithReturnOnlyIsStoredWhole) {
     // A duplicate and an unknown prefix beep with their messages.
     EXPECT_EQ(desktop.beeps, 2);
     const auto unknown = std::ranges::count_if(messages_.shown(), [](const auto& m) {
-        return m.text == "Pr\xE4"
-                         "fix unbekannt";
+        return m.text ==
+               "Pr\xE4"
+               "fix unbekannt";
     });
     EXPECT_EQ(unknown, 1);
     // The score panel shows the six-digit band total and the score.
@@ -205,7 +206,8 @@ TEST_F(LogFormKeyFlowTest, ChangesInTheCorrectionListShowInTheBandLogAtOnce) {
     ExpectStored(log[1], kLog[2], 2);
     ExpectStored(log[2], kLog[3], 3);
     const QStringList rows = QString::fromLatin1(BandLogText()).split('\n', Qt::SkipEmptyParts);
-    const char* kRows[][3] = {{"1", "DL1ABC", "906"}, {"2", "OE1XYZ", "536"}, {"3", "DF9ZY", "1346"}};
+    const char* kRows[][3] = {
+        {"1", "DL1ABC", "906"}, {"2", "OE1XYZ", "536"}, {"3", "DF9ZY", "1346"}};
     ASSERT_EQ(rows.size(), 3) << BandLogText();
     for (int i = 0; i < 3; ++i) {
         const QStringList cells = rows[i].split(';');

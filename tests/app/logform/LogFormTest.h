@@ -16,11 +16,11 @@
 #include <functional>
 
 #include "app/AppTestSupport.h"
-#include "app/logform/ContestLogStd.h"
 #include "app/listwindows/BandLogBrow.h"
 #include "app/logform/ContestLogStart.h"
-#include "app/startup/HelpHook.h"
+#include "app/logform/ContestLogStd.h"
 #include "app/logform/LogEntryPanel.h"
+#include "app/startup/HelpHook.h"
 #include "contest/Catalogue.h"
 #include "contest/ContestStore.h"
 #include "log/ContestLog.h"
