@@ -106,15 +106,15 @@ int TBandLogBrow::SortListToKey(int order, std::string& low, std::string& high) 
 }
 
 void TBandLogBrow::ActOnCurrent(const std::function<void(const log::QsoRecord&)>& action) {
-    if (!action || CurrentRef() == 0 || !CheckCurrent()) return;
-    const log::QsoRecord record = log::BufferRecord(*session_.log);
-    // The slot may hold another contact since the row was drawn (a delete or
-    // renumbering elsewhere): act only on the contact the row shows, and
-    // show the log as it is instead.
-    if (log::BuildKey(record, SortKeyNr()) != CurrentKey()) {
+    if (!action || CurrentRef() == 0) return;
+    // The read goes by the row's key, so a row drawn before the log changed
+    // (a delete or renumbering elsewhere) is never taken for the contact that
+    // holds its slot now: the list then shows the log as it is instead.
+    if (!ReadCurrent()) {
         Refresh();
         return;
     }
+    const log::QsoRecord record = log::BufferRecord(*session_.log);
     // Band-change markers are neither edited nor deleted.
     if (record.IsBandChange()) return;
     action(record);
