@@ -16,6 +16,8 @@ scripts/build.sh build-check -DCMAKE_CXX_COMPILER=clang++ -DMSS_BUILD_FUZZ=ON \
 # Hamlib keeps its table of radio models for the life of the process.
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
 (cd build-check && ctest --output-on-failure -j2 --timeout 900)
+# Five contacts typed by keys into the program under a real X server.
+scripts/x-smoke.sh build-check/src/app/tarvolt-mssprint
 # Installation, menu entry, metainfo, man page and package, after the tests
 # took the guide's pictures.
 scripts/install-check.sh build-check

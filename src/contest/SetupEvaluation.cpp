@@ -62,4 +62,8 @@ std::string BandValueText(std::int64_t value) {
     return radio::FormatPicture("#####", value);
 }
 
+std::string BandPointsText(std::int64_t value) {
+    return radio::FormatPicture("######", value);
+}
+
 }  // namespace mss::contest

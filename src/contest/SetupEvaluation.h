@@ -49,5 +49,7 @@ EvaluationTexts EvaluationLabels(const Evaluation& evaluation, const ContestDefi
 
 // A value of the band rows: right-aligned in 5 places.
 std::string BandValueText(std::int64_t value);
+// A band's points: strong entries pass 100 000 points on a band.
+std::string BandPointsText(std::int64_t value);
 
 }  // namespace mss::contest

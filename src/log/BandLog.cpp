@@ -149,6 +149,19 @@ std::string BandLogHeader(const contest::ContestDefinition& d) {
     return JoinColumns(titles, ";") + std::string(200, ' ');
 }
 
+int BandLogColumnChars(const contest::ContestDefinition& d, int column) {
+    // Each value of a row follows a blank.
+    static constexpr std::array<std::pair<std::string_view, int>, 3> kWidest = {
+        {{" Call    ", 1 + 10}, {"Mod", 1 + 6}, {"Pkt", 1 + 5}}};
+    const std::vector<std::string> titles = radio::SplitText(radio::Trim(BandLogHeader(d)), ';');
+    if (column < 1 || column > static_cast<int>(titles.size())) return 0;
+    const std::string& title = titles[static_cast<std::size_t>(column - 1)];
+    int chars = static_cast<int>(title.size());
+    for (const auto& [caption, widest] : kWidest)
+        if (title == caption) chars = std::max(chars, widest);
+    return chars;
+}
+
 std::string BandLogRow(const contest::ContestDefinition& d, const QsoRecord& r) {
     std::vector<std::string> row;
     row.push_back(r.IsBandChange() ? std::string() : radio::FormatPicture("######", r.LfdNr()));

@@ -46,6 +46,10 @@ BandLogKeyRange BandLogKeyRangeOf(int order, char band);
 // The heading line: the column titles, the captions of the extra columns
 // the contest shows, then 200 blanks.
 std::string BandLogHeader(const contest::ContestDefinition& definition);
+// The characters column `column` (1-based) of a new entry's band log is
+// wide: its title, or what the widest value of this contest needs where the
+// title is narrower (a call of 10 characters, "FSK441", points of 5 digits).
+int BandLogColumnChars(const contest::ContestDefinition& definition, int column);
 // The row text of a contact or a band-change marker; a marked record gets
 // the character code 1 in front.
 std::string BandLogRow(const contest::ContestDefinition& definition, const QsoRecord& record);

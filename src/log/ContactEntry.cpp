@@ -67,6 +67,14 @@ std::string PadSerialField(std::string_view text, const std::array<std::int32_t,
     return ComposeExchange(fields);
 }
 
+// The edits show values without the record's padding: a report of three
+// blanks would fill an edit of three characters and swallow what is typed.
+// Filling the record pads them again.
+ExchangeFields Trimmed(ExchangeFields f) {
+    for (std::string* text : {&f.rst, &f.field2, &f.field3, &f.field4}) *text = radio::Trim(*text);
+    return f;
+}
+
 }  // namespace
 
 PanelLayout LayoutOf(const LogSession& s, const contest::ContestExtra& extra) {
@@ -149,10 +157,10 @@ void PrepareNewContact(LogSession& s, EntryState& st, const PanelLayout& layout)
 
 PanelValues PanelOf(const QsoRecord& c, const LogSession& s) {
     PanelValues p;
-    p.call = c.Call();
-    p.call2 = c.Call2();
-    p.sent = SplitExchange(SentExchangeOf(c));
-    p.rcvd = SplitExchange(RcvdExchangeOf(c));
+    p.call = radio::Trim(c.Call());
+    p.call2 = radio::Trim(c.Call2());
+    p.sent = Trimmed(SplitExchange(SentExchangeOf(c)));
+    p.rcvd = Trimmed(SplitExchange(RcvdExchangeOf(c)));
     p.datum = radio::Trim(radio::DateToText(radio::DateFormat, c.Datum()));
     p.zeit = radio::Trim(radio::TimeToText("hh:mm:ss", c.Zeit()));
     p.name = s.rememberedName;

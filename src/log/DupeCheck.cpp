@@ -8,6 +8,7 @@
 #include "log/LogKeys.h"
 #include "log/PrefixEvaluation.h"
 #include "platform/Cp1252.h"
+#include "platform/Desktop.h"
 #include "platform/Messages.h"
 #include "radio/AsciiChar.h"
 #include "radio/BaseCall.h"
@@ -37,13 +38,13 @@ bool SamePart(char code, const QsoRecord& a, const QsoRecord& b) {
     return true;
 }
 
-bool SameBandDupe(LogSession& s, const QsoRecord& c, bool byPart) {
+bool SameBandDupe(LogSession& s, const QsoRecord& c, bool byPart, std::int32_t except) {
     const char code = s.Code();
     const std::string operating = BaseCall(c.Call(), BaseCallVariant::kPrefix);
     bool dupe = false;
     ScanKey(*s.log, kByBandCallMode, std::string(1, c.Band()) + HomeCall(c.Call()),
             [&](const QsoRecord& r) {
-                dupe = !r.IsBandChange() &&
+                dupe = !r.IsBandChange() && r.Nummer() != except &&
                        (code != '9' || BaseCall(r.Call(), BaseCallVariant::kPrefix) == operating) &&
                        (!byPart || SamePart(code, r, c));
                 return !dupe;
@@ -51,11 +52,11 @@ bool SameBandDupe(LogSession& s, const QsoRecord& c, bool byPart) {
     return dupe;
 }
 
-bool ModeFamilyDupe(LogSession& s, const QsoRecord& c) {
+bool ModeFamilyDupe(LogSession& s, const QsoRecord& c, std::int32_t except) {
     const bool cw = c.Mode() == "CW";
     bool dupe = false;
     ScanKey(*s.log, kByCallTime, HomeCall(c.Call()), [&](const QsoRecord& r) {
-        dupe = !r.IsBandChange() && (r.Mode() == "CW") == cw;
+        dupe = !r.IsBandChange() && r.Nummer() != except && (r.Mode() == "CW") == cw;
         return !dupe;
     });
     return dupe;
@@ -66,8 +67,8 @@ bool NameQthEmpty(const QsoRecord& r) {
     return text.empty() || text == ";";
 }
 
-void Warn(const LogSession& s, std::string_view text) {
-    if (s.beep) s.beep();
+void Warn(std::string_view text) {
+    platform::CurrentDesktop().Beep();
     platform::CurrentMessages().Information(text);
 }
 
@@ -87,23 +88,31 @@ void LookUpNameAndQth(LogSession& s, const QsoRecord& contact) {
 
 }  // namespace
 
-int FindDupe(LogSession& s, const QsoRecord& c, bool wholeLog) {
+int FindDupe(LogSession& s, const QsoRecord& c, bool wholeLog, std::int32_t except) {
     BufferGuard guard(*s.log);
     const int rule = s.definition.DupeRule;
+    const auto other = [&](int keyNr, const std::string& key) {
+        bool found = false;
+        ScanKey(*s.log, keyNr, key, [&](const QsoRecord& r) {
+            found = r.Nummer() != except;
+            return !found;
+        });
+        return found;
+    };
     switch (rule) {
-        case 1: {
-            const std::string key =
-                std::string(1, c.Band()) + HomeCall(c.Call()) + Fit(c.Mode(), 6);
-            return s.log->Find(kByBandCallMode, key) == 0 ? 1 : 0;
-        }
+        case 1:
+            return other(kByBandCallMode,
+                         std::string(1, c.Band()) + HomeCall(c.Call()) + Fit(c.Mode(), 6))
+                       ? 1
+                       : 0;
         case 2:
-            return SameBandDupe(s, c, false) ? 2 : 0;
+            return SameBandDupe(s, c, false, except) ? 2 : 0;
         case 3:
-            return ModeFamilyDupe(s, c) ? 3 : 0;
+            return ModeFamilyDupe(s, c, except) ? 3 : 0;
         case 4:
-            return SameBandDupe(s, c, true) ? 4 : 0;
+            return SameBandDupe(s, c, true, except) ? 4 : 0;
         case 5:
-            return wholeLog && s.log->Find(kByCall, HomeCall(c.Call())) == 0 ? 5 : 0;
+            return wholeLog && other(kByCall, HomeCall(c.Call())) ? 5 : 0;
         default:
             return 0;
     }
@@ -139,7 +148,7 @@ bool CheckCallDupe(LogSession& s, QsoRecord& contact) {
         }
     }
     if (const int rule = FindDupe(s, contact, true); rule != 0) {
-        Warn(s, DupeMessage(s, rule, contact.Call(), true));
+        Warn(DupeMessage(s, rule, contact.Call(), true));
         StoreRcvdExchange(contact, Fit(RcvdExchangeOf(contact).substr(0, 3), 3));
         s.rememberedName.clear();
         s.rememberedQth.clear();
@@ -148,9 +157,10 @@ bool CheckCallDupe(LogSession& s, QsoRecord& contact) {
     }
     LookUpNameAndQth(s, contact);
     if (!EvaluatePrefix(s, contact))
-        Warn(s, radio::Bilingual("Pr\xE4"
-                                 "fix unbekannt",
-                                 "prefix not found"));
+        Warn(
+            radio::Bilingual("Pr\xE4"
+                             "fix unbekannt",
+                             "prefix not found"));
     return false;
 }
 
@@ -190,7 +200,7 @@ bool DokCheck(const LogSession& s, const QsoRecord& c) {
 bool CanSave(LogSession& s, const QsoRecord& contact) {
     if (!IsComplete(s, contact)) return false;
     if (const int rule = FindDupe(s, contact, false); rule != 0) {
-        Warn(s, DupeMessage(s, rule, contact.Call(), false));
+        Warn(DupeMessage(s, rule, contact.Call(), false));
         return false;
     }
     return DokCheck(s, contact);

@@ -3,6 +3,7 @@
 // prefix evaluation) and the judgement before saving.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,9 @@ namespace mss::log {
 
 // The rule of the contest (DupeRule 1 to 5) that makes the contact a
 // duplicate of a contact in the log, or 0. Rule 5 (once in the whole log)
-// is only asked for when `wholeLog` is set.
-int FindDupe(LogSession& session, const QsoRecord& contact, bool wholeLog);
+// is only asked for when `wholeLog` is set. The stored contact numbered
+// `except` (one being changed) is no duplicate of itself.
+int FindDupe(LogSession& session, const QsoRecord& contact, bool wholeLog, std::int32_t except = 0);
 
 // The message of a duplicate by rule: when leaving the call field it names
 // the call; when saving it does not.

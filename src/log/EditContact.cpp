@@ -1,6 +1,7 @@
 #include "log/EditContact.h"
 
 #include "log/ContestLog.h"
+#include "log/DupeCheck.h"
 #include "log/LogKeys.h"
 #include "log/Multipliers.h"
 #include "log/PanelFill.h"
@@ -98,6 +99,19 @@ QsoRecord ApplyEditValues(LogSession& s, const QsoRecord& record, const EditValu
     (void)EvaluatePrefix(s, r);
     r.SetPunkte(static_cast<std::uint16_t>(PointsOf(s, r)));
     return r;
+}
+
+EditRefusal CheckEditedContact(LogSession& s, const QsoRecord& before, const QsoRecord& after,
+                               const EditValues& v) {
+    if (after.Datum() < 0)
+        return {EditField::kDatum, "Das Datum \"" + v.datum + "\" ist ung\xFCltig."};
+    if (after.Zeit() < 0) return {EditField::kZeit, "Die Zeit \"" + v.zeit + "\" ist ung\xFCltig."};
+    const bool moved = after.Call() != before.Call() || after.Band() != before.Band() ||
+                       after.Mode() != before.Mode();
+    if (!moved) return {};
+    if (const int rule = FindDupe(s, after, false, before.Nummer()); rule != 0)
+        return {EditField::kCall, DupeMessage(s, rule, after.Call(), false)};
+    return {};
 }
 
 bool EditNeedsRenumber(const LogSession& s, const QsoRecord& a, const QsoRecord& b) {

@@ -41,6 +41,17 @@ EditValues EditValuesOf(const LogSession& session, const QsoRecord& record);
 // follows the locator and its Punkte are computed again.
 QsoRecord ApplyEditValues(LogSession& session, const QsoRecord& record, const EditValues& values);
 
+// Why the dialog's values cannot be stored. A date or a time that cannot be
+// read is named; a changed call, band or mode that makes the contact a
+// duplicate of another gets the message the saving of a new contact gives.
+enum class EditField { kNone, kDatum, kZeit, kCall };
+struct EditRefusal {
+    EditField field = EditField::kNone;  // kNone: the values can be stored
+    std::string text;
+};
+EditRefusal CheckEditedContact(LogSession& session, const QsoRecord& before, const QsoRecord& after,
+                               const EditValues& values);
+
 // A change of a value some multiplier kind in force depends on (or any
 // change in the contests whose numbers hang on the club fields) needs the
 // log renumbered.

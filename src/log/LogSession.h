@@ -75,9 +75,6 @@ struct LogSession {
     std::vector<std::string> bonusCalls;
     std::string specialCall;
 
-    // Sounds the warning that goes with a refused call; may be empty.
-    std::function<void()> beep;
-
     char band = 0;     // the current band
     std::string mode;  // the current mode text
 

@@ -73,7 +73,8 @@ BandScorePanel BandScorePanelOf(const LogSession& s) {
         row.caption = BandName(band);
         row.qso = FormatPicture("#####", t.contacts[index]);
         row.multi = FormatPicture("#####", t.multipliers[index]);
-        row.points = FormatPicture("#####", t.points[index]);
+        // Strong entries pass 100 000 points on a band.
+        row.points = FormatPicture("######", t.points[index]);
     }
     panel.multiColumnVisible = !NoMultipliers(d) && d.MultMode != 1;
     FillTotalLine(s, panel);

@@ -17,6 +17,14 @@ int TrimmedLength(const std::string& text) {
     return static_cast<int>(radio::Trim(text).size());
 }
 
+// The exchange as ExchangeColumn prints it: the report always takes its 3
+// places, so a report of blanks must not shrink the column below the rest.
+int PrintedExchangeLength(const std::string& exchange) {
+    const std::size_t end = exchange.find_last_not_of(' ');
+    if (end == std::string::npos) return 0;
+    return end < 3 ? TrimmedLength(exchange) : static_cast<int>(end + 1);
+}
+
 }  // namespace
 
 WriteStatus MeasureColumns(store::TFileblockObject& log, const contest::ContestDefinition& def,
@@ -28,8 +36,8 @@ WriteStatus MeasureColumns(store::TFileblockObject& log, const contest::ContestD
         extra[static_cast<std::size_t>(k)] = TrimmedLength(def.MultNames[k]);
     const WriteStatus status = WalkLog(log, log::kByNummer, [&](const log::QsoRecord& r) {
         call = std::max(call, TrimmedLength(r.Call()));
-        sent = std::max(sent, TrimmedLength(log::SentExchangeOf(r)));
-        received = std::max(received, TrimmedLength(log::RcvdExchangeOf(r)));
+        sent = std::max(sent, PrintedExchangeLength(log::SentExchangeOf(r)));
+        received = std::max(received, PrintedExchangeLength(log::RcvdExchangeOf(r)));
         c.points = std::max(c.points, static_cast<int>(std::to_string(r.Punkte()).size()));
         for (int k = 0; k < 3; ++k) {
             if (k == 2 && !ExtraColumnUsed(def, 2)) continue;

@@ -15,7 +15,7 @@ namespace mss::output {
 
 struct ListColumns {
     int call = 8;      // longest trimmed Call + 2, at least 8
-    int sent = 9;      // longest trimmed sent exchange + 2, at least 9
+    int sent = 9;      // longest sent exchange as printed + 2, at least 9
     int received = 9;  // the same for the received exchange
     int points = 1;    // longest points text, at least 1
     // The extra columns: the caption of MultNames and the longest trimmed

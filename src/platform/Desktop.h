@@ -16,6 +16,8 @@ class Desktop {
     // file does not exist or nothing could take it.
     virtual bool OpenDocument(const std::string& path) = 0;
     virtual bool OpenUrl(std::string_view url) = 0;
+    // Sounds the warning that goes with a refused call or an unknown prefix.
+    virtual void Beep() {}
 };
 
 // The process-wide implementation; until one is installed, nothing opens.

@@ -77,6 +77,53 @@ inline void TypeKeys(QWidget* widget, const QString& text) {
     }
 }
 
+// Makes `window` the active window and waits until it is.
+inline ::testing::AssertionResult Activate(QWidget& window) {
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    if (QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }, 2000))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "window " << window.objectName().toStdString() << " did not become active";
+}
+
+// One key pressed as the keyboard sends it: to whatever widget has the focus.
+inline void PressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "no widget has the focus for key " << key;
+    QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
+}
+
+// Types into `window` as an operator does: activates it, then sends every
+// key to the widget that has the focus at that moment, so Return, Tab and
+// the form's own moves decide where the next key lands. "\r" is Return,
+// "\t" Tab, "\b" Backspace, "\x1b" Esc. For example
+// TypeKeys(form, "DL1ABC\r26\r\r27\rJO31AA\r").
+inline void TypeKeys(QWidget& window, const QString& keys) {
+    ASSERT_TRUE(Activate(window));
+    for (const QChar c : keys) {
+        switch (c.unicode()) {
+            case '\r':
+                PressKey(Qt::Key_Return);
+                break;
+            case '\t':
+                PressKey(Qt::Key_Tab);
+                break;
+            case '\b':
+                PressKey(Qt::Key_Backspace);
+                break;
+            case 0x1b:
+                PressKey(Qt::Key_Escape);
+                break;
+            default: {
+                QWidget* focus = QApplication::focusWidget();
+                ASSERT_NE(focus, nullptr) << "no widget has the focus for " << c.toLatin1();
+                TypeKeys(focus, QString(c));
+            }
+        }
+    }
+}
+
 // Replaces the text of the named entry field of `form` as the operator does:
 // select all, delete, type.
 inline void TypeInto(QWidget& form, const char* field, const QString& text) {
@@ -194,7 +241,9 @@ class RecordingDesktop : public platform::Desktop {
         return true;
     }
     bool OpenUrl(std::string_view) override { return false; }
+    void Beep() override { ++beeps; }
     std::vector<std::string> opened;
+    int beeps = 0;
 };
 
 // The suite's prefix files, filled from the test country file (which knows

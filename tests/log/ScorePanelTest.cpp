@@ -96,8 +96,8 @@ TEST_F(ScorePanelTest, TotalLineFollowsTheScoringRules) {
 TEST_F(ScorePanelTest, RowsFollowTheBandsAndTheCurrentBand) {
     LogSession s = TwoBands();
     BandScorePanel panel = BandScorePanelOf(s);
-    EXPECT_EQ(panel.rows[0], (BandScoreRow{true, false, "80 m", "    2", "    2", "    4"}));
-    EXPECT_EQ(panel.rows[1], (BandScoreRow{true, true, "40 m", "    1", "    1", "    2"}));
+    EXPECT_EQ(panel.rows[0], (BandScoreRow{true, false, "80 m", "    2", "    2", "     4"}));
+    EXPECT_EQ(panel.rows[1], (BandScoreRow{true, true, "40 m", "    1", "    1", "     2"}));
     EXPECT_FALSE(panel.rows[2].visible);
     s.definition.Bands = {'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i'};
     for (const BandScoreRow& row : BandScorePanelOf(s).rows) EXPECT_TRUE(row.visible);

@@ -55,5 +55,17 @@ TEST_F(GoldenFileTest, SerialContestListMatchesItsGoldenFile) {
     ExpectGolden("serial.ALL", Written(FileOutput::ElogQsoList));
 }
 
+// Meteor-scatter contacts whose reports were left blank: the exchange
+// columns are as wide as the text they print, so no locator is cut.
+TEST_F(GoldenFileTest, BlankReportsKeepTheLocatorsWhole) {
+    Put(Placed(Stored("DL1ABC", kFirstDay, Hms(12, 5), "FSK441", "   JO62MM", "   JO31AA", 1165),
+               "JO31AA", "DL", 1));
+    Put(Placed(Stored("SP9XYZ/P", kFirstDay, Hms(12, 30), "MSK144", "   JO62MM", "   KN09AB", 402),
+               "KN09AB", "SP", 2));
+    extra_.SetQsoCount(1, 2);
+    extra_.SetPointSum(1, 1165 + 402);
+    ExpectGolden("blankreports.ALL", Written(FileOutput::ElogQsoList));
+}
+
 }  // namespace
 }  // namespace mss::output::test

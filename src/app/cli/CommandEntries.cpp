@@ -92,12 +92,14 @@ CommandSyntax EntryNewSyntax() {
         "entry new",
         "--call CALL --locator LOC [--name TEXT] [--category N] [--start DATE] [--end DATE]\n"
         "          [--operator NAME] [--street TEXT] [--town 'POSTCODE TOWN'] [--country "
-        "TEXT]\n          [--dok DOK] [--station TEXT] [--yes]",
+        "TEXT]\n          [--dok DOK] [--station TEXT] [--free-reports] [--yes]",
         "Creates a contest entry with the checks of the setup dialog and prints its number.\n"
         "DATE is dd.mm.yyyy; the contest's dates are proposed. --category is the number of\n"
         "the category in the order the setup dialog lists them (1 QRP, 2 QRO, 3 TEAM).\n"
         "The address options replace the station data of the suite settings; --station\n"
-        "is the description of the station; --yes answers the setup's questions with Yes.",
+        "is the description of the station; --free-reports lets the operator type both\n"
+        "reports of every contact instead of fixing them; --yes answers the setup's\n"
+        "questions with Yes.",
         {{"--call", true, true},
          {"--locator", true, true},
          {"--name"},
@@ -110,6 +112,7 @@ CommandSyntax EntryNewSyntax() {
          {"--country"},
          {"--dok"},
          {"--station"},
+         {"--free-reports", false},
          {"--yes", false}});
 }
 
@@ -140,6 +143,10 @@ int RunEntryNew(const ParsedArguments& args) {
     if (!PassChecks(args, in, definition)) return kExitFailed;
     contest::TakeSetupInput(in, definition, kCode, entry);
     if (category > 0) entry.SetCategory(category);
+    if (args.Has("--free-reports")) {
+        entry.SetRstSentFree(true);
+        entry.SetRstRcvdFree(true);
+    }
     // A command line speaks UTC.
     radio::Program().ClockOffset = 0;
     // Contest 'j' keeps the sent report open for every contact.

@@ -88,15 +88,11 @@ int TBandLogBrow::StoredWidth(int column) const {
         const int stored = session_.entry.ColumnWidth(column - 1);
         if (stored > 0) return stored;
     }
-    // A new entry keeps no widths yet: the title's length and one more
-    // character, as the browser would give.
-    const QStringList titles =
-        platform::QtText(log::BandLogHeader(session_.definition)).split(QLatin1Char(';'));
+    // A new entry keeps no widths yet: what the column's title or its
+    // widest value needs and one more character, as the browser would give.
     const QWidget* grid = findChild<QWidget*>(QStringLiteral("grid"));
     const int xWidth = (grid ? grid : this)->fontMetrics().horizontalAdvance(QLatin1Char('X'));
-    const int length =
-        column >= 1 && column <= titles.size() ? static_cast<int>(titles[column - 1].size()) : 0;
-    return (length + 1) * xWidth;
+    return (log::BandLogColumnChars(session_.definition, column) + 1) * xWidth;
 }
 
 int TBandLogBrow::SortListToKey(int order, std::string& low, std::string& high) {
@@ -110,7 +106,14 @@ int TBandLogBrow::SortListToKey(int order, std::string& low, std::string& high) 
 }
 
 void TBandLogBrow::ActOnCurrent(const std::function<void(const log::QsoRecord&)>& action) {
-    if (!action || CurrentRef() == 0 || !CheckCurrent()) return;
+    if (!action || CurrentRef() == 0) return;
+    // The read goes by the row's key, so a row drawn before the log changed
+    // (a delete or renumbering elsewhere) is never taken for the contact that
+    // holds its slot now: the list then shows the log as it is instead.
+    if (!ReadCurrent()) {
+        Refresh();
+        return;
+    }
     const log::QsoRecord record = log::BufferRecord(*session_.log);
     // Band-change markers are neither edited nor deleted.
     if (record.IsBandChange()) return;

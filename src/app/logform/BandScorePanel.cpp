@@ -57,7 +57,7 @@ TBandScorePanel::TBandScorePanel(QWidget* parent) : QFrame(parent) {
         row.caption = NewLabel(this, QStringLiteral("lBand") + n, false, QStringLiteral("2190 m"));
         row.qso = NewLabel(this, QStringLiteral("lQso") + n, true, QStringLiteral("#####"));
         row.multi = NewLabel(this, QStringLiteral("lMulti") + n, true, QStringLiteral("#####"));
-        row.points = NewLabel(this, QStringLiteral("lPunkte") + n, true, QStringLiteral("#####"));
+        row.points = NewLabel(this, QStringLiteral("lPunkte") + n, true, QStringLiteral("######"));
         grid->addWidget(row.caption, i + 1, 0);
         grid->addWidget(row.qso, i + 1, 1);
         grid->addWidget(row.multi, i + 1, 2);

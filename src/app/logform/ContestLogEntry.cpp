@@ -141,9 +141,12 @@ void TContestLogStd::ClockTick() {
         Brow_->BandChanged();
         ShowContact();
         RefreshScore();
-    } else if (changes.datum || changes.zeit) {
+    } else {
+        // Each automatic value writes only its own edit: a date typed beside
+        // the automatic time (or the reverse) stays as typed.
         const log::PanelValues values = log::PanelOf(state_.contact, session_);
-        panelEingabe_->ShowDateTime(values.datum, values.zeit);
+        if (changes.datum) panelEingabe_->ShowDatum(values.datum);
+        if (changes.zeit) panelEingabe_->ShowZeit(values.zeit);
     }
 }
 
@@ -155,6 +158,10 @@ void TContestLogStd::EditCurrent() {
 void TContestLogStd::EditRecord(const log::QsoRecord& record) {
     if (record.IsBandChange()) return;
     Teingabecontstd2 dialog(session_, *panelEingabe_, log::EditValuesOf(session_, record), this);
+    dialog.SetCheck([&](const log::EditValues& values) {
+        return log::CheckEditedContact(session_, record,
+                                       log::ApplyEditValues(session_, record, values), values);
+    });
     if (dialog.exec() != QDialog::Accepted) return;
     const log::QsoRecord after = log::ApplyEditValues(session_, record, dialog.Values());
     log::EditResult result = log::EditResult::kDone;
@@ -169,6 +176,7 @@ void TContestLogStd::EditRecord(const log::QsoRecord& record) {
         platform::CurrentMessages().Information("Die \xC4nderung konnte nicht gespeichert werden.");
     if (session_.log->Find(log::kByNummer, store::IntToKey(after.Nummer())) == 0)
         Brow_->ShowRecord(log::BufferRecord(*session_.log), session_.log->CurrentRef());
+    Brow_->Refresh();
     RefreshScore();
     emit LogChanged();
 }
@@ -197,6 +205,8 @@ bool TContestLogStd::DeleteRecord(const log::QsoRecord& record) {
     (void)StoreEntry();
     if (result != log::EditResult::kDone)
         messages.Information("Der Eintrag konnte nicht gel\xF6scht werden.");
+    // Renumbering changed the rows after it, also when a list window deleted.
+    Brow_->Refresh();
     RefreshScore();
     emit LogChanged();
     return true;

@@ -1,4 +1,5 @@
 // The log form's keys, focus and entry/log mode.
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -61,7 +62,13 @@ bool TContestLogStd::eventFilter(QObject* watched, QEvent* event) {
             if (watched == panelEingabe_->lQSLs) ToggleQsl();
             break;
         case QEvent::FocusOut:
-            if (!busy_ && panelEingabe_->IsEntryEdit(watched))
+            // Only a move to another field of the panel leaves a field. The
+            // focus going to another program, a dialog, a message box, a list
+            // window or the band log keeps the field as it is (the operator
+            // switching to the digital-mode program must not lose the call).
+            if (!busy_ && panelEingabe_->IsEntryEdit(watched) &&
+                panelEingabe_->IsEntryEdit(QApplication::focusWidget()) &&
+                QApplication::focusWidget() != watched)
                 LeaveField(static_cast<ui::TkxEdit*>(watched));
             break;
         default:
@@ -157,7 +164,9 @@ void TContestLogStd::EnterIn(ui::TkxEdit* field) {
     enterPressed_ = true;
     if (ui::TkxEdit* next = panelEingabe_->NextAfterEnter(field); next != nullptr) {
         const Busy busy(busy_);
-        next->setFocus();
+        // As with Tab, the text of the next field is selected, so what the
+        // operator types replaces it rather than being refused at its length.
+        next->setFocus(Qt::TabFocusReason);
     }
     LeaveField(field);
 }

@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 
 #include "app/logform/LogEntryPanel.h"
+#include "platform/Desktop.h"
+#include "platform/Messages.h"
 #include "platform/qt/QtText.h"
 #include "radio/Baender.h"
 #include "radio/Text.h"
@@ -99,6 +101,21 @@ ui::TkxEdit* Teingabecontstd2::Edit(const char* name, const char* caption, const
     edit->setEnabled(enabled);
     form_->addRow(QtText(caption), edit);
     return edit;
+}
+
+void Teingabecontstd2::accept() {
+    const log::EditRefusal refusal = check_ ? check_(Values()) : log::EditRefusal{};
+    if (refusal.field == log::EditField::kNone) {
+        QDialog::accept();
+        return;
+    }
+    if (refusal.field == log::EditField::kCall) platform::CurrentDesktop().Beep();
+    platform::CurrentMessages().Information(refusal.text);
+    ui::TkxEdit* field = refusal.field == log::EditField::kDatum  ? eDatum_
+                         : refusal.field == log::EditField::kZeit ? eZeit_
+                                                                  : eCall_;
+    field->setFocus();
+    field->selectAll();
 }
 
 log::EditValues Teingabecontstd2::Values() const {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "log/EditContact.h"
 #include "log/LogSession.h"
@@ -27,12 +28,20 @@ class Teingabecontstd2 : public QDialog {
                      const log::EditValues& values, QWidget* parent = nullptr);
     // What the edits hold now.
     log::EditValues Values() const;
+    // Judges the values on "OK"; a refusal is shown, the field it names gets
+    // the focus and the dialog stays open.
+    using Check = std::function<log::EditRefusal(const log::EditValues&)>;
+    void SetCheck(Check check) { check_ = std::move(check); }
+
+  protected:
+    void accept() override;
 
   private:
     ui::TkxEdit* Edit(const char* name, const char* caption, const std::string& text,
                       bool enabled = true);
 
     log::EditValues values_;
+    Check check_;
     QFormLayout* form_ = nullptr;
     ui::TkxEdit* eCall_ = nullptr;
     ui::TkxEdit* eCall2_ = nullptr;

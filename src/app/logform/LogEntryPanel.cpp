@@ -334,9 +334,12 @@ void LogEntryPanel::ShowBeam(const std::string& text) {
     lbeam->setText(QtText(text));
 }
 
-void LogEntryPanel::ShowDateTime(const std::string& datum, const std::string& zeit) {
+void LogEntryPanel::ShowDatum(const std::string& datum) {
     eDatum->setText(QtText(datum));
     lDatum->setText(QtText(datum));
+}
+
+void LogEntryPanel::ShowZeit(const std::string& zeit) {
     ezeit->setText(QtText(zeit));
     lZeit->setText(QtText(zeit));
 }

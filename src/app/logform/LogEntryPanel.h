@@ -57,8 +57,9 @@ class LogEntryPanel : public QFrame {
     // A failed check: the field turns light red until typed into.
     void MarkError(ui::TkxEdit* field);
     void ShowBeam(const std::string& text);
-    // Date and time as the clock set them (edits and labels).
-    void ShowDateTime(const std::string& datum, const std::string& zeit);
+    // The date or the time as the clock set it (edit and label).
+    void ShowDatum(const std::string& datum);
+    void ShowZeit(const std::string& zeit);
     void ShowQsl(const std::string& label);
     // The next contact number.
     void ShowNumber(std::int32_t next);

@@ -37,7 +37,8 @@ void TEingContestStd::ShowEvaluation() {
         const contest::BandTotals& t = evaluation.bands[i];
         const std::int64_t values[] = {t.qsos, t.multipliers, t.points};
         for (int c = 0; c < 3; ++c)
-            bandRows_[i].value[c]->setText(platform::QtText(contest::BandValueText(values[c])));
+            bandRows_[i].value[c]->setText(platform::QtText(
+                c == 2 ? contest::BandPointsText(values[c]) : contest::BandValueText(values[c])));
     }
     const contest::EvaluationTexts texts =
         contest::EvaluationLabels(evaluation, definition_, code_);

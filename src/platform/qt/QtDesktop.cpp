@@ -1,5 +1,6 @@
 #include "platform/qt/QtDesktop.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
@@ -15,6 +16,10 @@ bool QtDesktop::OpenDocument(const std::string& path) {
 bool QtDesktop::OpenUrl(std::string_view url) {
     return QDesktopServices::openUrl(
         QUrl(QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size()))));
+}
+
+void QtDesktop::Beep() {
+    QApplication::beep();
 }
 
 }  // namespace mss::platform

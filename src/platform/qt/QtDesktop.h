@@ -9,6 +9,7 @@ class QtDesktop : public Desktop {
   public:
     bool OpenDocument(const std::string& path) override;
     bool OpenUrl(std::string_view url) override;
+    void Beep() override;
 };
 
 }  // namespace mss::platform

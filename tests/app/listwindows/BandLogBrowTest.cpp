@@ -16,6 +16,8 @@
 #include "app/listwindows/FortschrittAusgabe.h"
 #include "app/logform/MultiplierBoard.h"
 #include "common/QtApp.h"
+#include "log/ContestLog.h"
+#include "log/LogKeys.h"
 #include "log/LogTestSupport.h"
 #include "log/Renumber.h"
 #include "ui/KxBrowGrid.h"
@@ -180,6 +182,29 @@ TEST_F(BandLogBrowTest, EnterDoubleClickAndDelHandTheContactToTheForm) {
     QTest::keyClick(&Grid(*brow), Qt::Key_Delete);
     EXPECT_EQ(edited_.size(), 2u);
     EXPECT_EQ(removed_.size(), 1u);
+
+    // The first row's slot now holds another contact (deleted and taken
+    // again behind the list's back): Enter and Del act on nothing, and the
+    // list shows the log as it is.
+    QTest::keyClick(&Grid(*brow), Qt::Key_Home, Qt::ControlModifier);
+    store::TFileblockObject& log = *session_.log;
+    ASSERT_EQ(log.First(log::kByNummer), 0);
+    QsoRecord other = log::BufferRecord(log);
+    const QString gone = QString::fromStdString(other.Call());
+    other.SetCall("DK9ZZZ");
+    other.SetNummer(other.Nummer() + 100);
+    log::SetBufferRecord(log, other);
+    ASSERT_EQ(log.Update(), 0);
+    QTest::keyClick(&Grid(*brow), Qt::Key_Return);
+    EXPECT_EQ(edited_.size(), 2u);
+    EXPECT_TRUE(messages_.shown().empty()) << messages_.LastText();
+    QStringList calls;
+    for (const ui::GridRow& row : Grid(*brow).Rows()) calls << row.cells.value(3).trimmed();
+    EXPECT_TRUE(calls.contains("DK9ZZZ") && !calls.contains(gone)) << calls.join(' ').toStdString();
+    // Del then acts on the contact the cursor's row shows now.
+    QTest::keyClick(&Grid(*brow), Qt::Key_Delete);
+    ASSERT_EQ(removed_.size(), 2u);
+    EXPECT_EQ(QString::fromStdString(removed_.back()), calls.front());
 }
 
 // Counts what the pass shows while it runs.

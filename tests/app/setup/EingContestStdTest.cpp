@@ -482,7 +482,7 @@ TEST_F(EingContestStdTest, AfterTheContestTheEvaluationIsShownAndBeendenIsTheWay
     EXPECT_EQ(Child<QLabel>(*dialog, "lpunktegesamt")->text(), QStringLiteral("1234 Pkt."));
     EXPECT_FALSE(Child<QLabel>(*dialog, "lMultitotal")->isVisible());
     EXPECT_EQ(Child<QLabel>(*dialog, "leQSO1")->text(), QStringLiteral("    3"));
-    EXPECT_EQ(Child<QLabel>(*dialog, "lePunkte1")->text(), QStringLiteral(" 1234"));
+    EXPECT_EQ(Child<QLabel>(*dialog, "lePunkte1")->text(), QStringLiteral("  1234"));
     EXPECT_FALSE(Child<QLabel>(*dialog, "leMulti1")->isVisible());
     EXPECT_FALSE(Child<QLabel>(*dialog, "leQSO2")->isVisible());
 
