@@ -33,9 +33,9 @@ EngineCode WritePage(Descriptor& d, int k, std::int32_t pageNo, const Page& page
 }
 
 // Spreads a packed page into the buffer, checking every field against the
-// key's layout, each DataRef against the data file and each entry against the
-// one before it; anything else means the file is damaged. A search never
-// finds an entry that sorts out of place, so it must be caught here.
+// key's layout and each DataRef against the data file; anything out of range
+// means the file is damaged. The order of the entries is left to
+// GetOrderedPage.
 EngineCode ExpandPage(const KeyState& key, std::int32_t slotCount, std::int32_t pageNo,
                       std::span<const std::uint8_t> bytes, Page& page) {
     const int itemSize = key.keyLen + kItemOverhead;
@@ -57,9 +57,8 @@ EngineCode ExpandPage(const KeyState& key, std::int32_t slotCount, std::int32_t 
             (item.right == 0) != (page.left == 0) || item.ref < 1 || item.ref > slotCount)
             return kShortRead;
         std::copy_n(p + 9, item.len, item.key.begin());
-        if (i > 0 && CompareEntry(key, item.Key(), item.ref, page.items[i - 1]) <= 0)
-            return kShortRead;
     }
+    page.ordered = false;
     return kOk;
 }
 
@@ -185,6 +184,19 @@ EngineCode GetPage(Descriptor& d, int k, std::int32_t page, PageRef& out) {
     return kOk;
 }
 
+EngineCode GetOrderedPage(Descriptor& d, int k, std::int32_t page, PageRef& out) {
+    if (EngineCode code = GetPage(d, k, page, out)) return code;
+    if (out->ordered) return kOk;
+    // A search never finds an entry that sorts out of its place, so a walk
+    // or a change must not trust the page before this.
+    for (int i = 1; i < out->count; ++i) {
+        const PageItem& item = out->items[i];
+        if (CompareEntry(d.Key(k), item.Key(), item.ref, out->items[i - 1]) <= 0) return kShortRead;
+    }
+    out->ordered = true;
+    return kOk;
+}
+
 EngineCode AllocatePage(Descriptor& d, int k, PageRef& out) {
     KeyState& key = d.Key(k);
     PageCache& cache = *Engine().cache;
@@ -198,6 +210,7 @@ EngineCode AllocatePage(Descriptor& d, int k, PageRef& out) {
     Page& page = cache.PageOf(buffer);
     page.count = 0;
     page.left = 0;
+    page.ordered = true;
     cache.Assign(buffer, {d.id, k, pageNo});
     cache.SetDirty(buffer, true);
     out = PageRef(&cache, buffer);

@@ -97,18 +97,18 @@ EngineCode StepNext(Descriptor& d, int k, Path& path, KeyEntry& entry) {
     std::int32_t child = d.Key(k).header.root;
     if (path.depth > 0) {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, path.Deepest().page, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, path.Deepest().page, page)) return code;
         child = path.Deepest().index <= page->count ? page->ChildAt(path.Deepest().index) : 0;
     }
     while (child != 0) {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, child, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, child, page)) return code;
         if (EngineCode code = path.Push(child, 0)) return code;
         child = page->left;
     }
     while (path.depth > 0) {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, path.Deepest().page, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, path.Deepest().page, page)) return code;
         if (path.Deepest().index < page->count) {
             ++path.Deepest().index;
             if (EngineCode code = EntryAt(d, k, path, entry)) return code;
@@ -129,14 +129,14 @@ EngineCode StepPrev(Descriptor& d, int k, Path& path, KeyEntry& entry) {
         child = 0;
         if (path.Deepest().index > 0) {
             PageRef page;
-            if (EngineCode code = GetPage(d, k, path.Deepest().page, page)) return code;
+            if (EngineCode code = GetOrderedPage(d, k, path.Deepest().page, page)) return code;
             int index = std::min(--path.Deepest().index, page->count);
             child = page->ChildAt(index);
         }
     }
     while (child != 0) {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, child, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, child, page)) return code;
         if (EngineCode code = path.Push(child, page->count)) return code;
         child = page->ChildAt(page->count);
     }
