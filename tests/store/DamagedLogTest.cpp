@@ -240,14 +240,13 @@ TEST_F(DamagedLogTest, DamagedIndexEntriesEndTheWalkOrTheAddWithAnErrorNeverASho
         {"EntryCount one more", int32At(header + 22, 241), false},
         {"EntryCount one less", int32At(header + 22, 239), false},
         // The record agrees with its entry, which sorts beyond the separator
-        // above its page: a search never finds it, so a walk that searched
-        // afresh at each step skipped it and everything after it.
+        // above its page, among the entries of the next page: a search never
+        // finds it, so a walk that searched afresh at each step skipped the
+        // separator and the entries below it.
         {"entry beyond its separator, record alike", [&](Bytes& index, Bytes& data) {
-             const int last = tree.Count(middle);
-             const std::size_t item = tree.Item(middle, last);
-             const std::size_t separator = tree.Item(tree.Root(), 1);
-             std::copy_n(&index[separator + 8], 23, &index[item + 8]);
-             index[item + 9 + 21] = static_cast<std::uint8_t>(index[item + 9 + 21] + 1);
+             const std::size_t item = tree.Item(middle, tree.Count(middle));
+             const std::size_t beyond = tree.Item(tree.Child(tree.Root(), 2), 3);
+             std::copy_n(&index[beyond + 8], 23, &index[item + 8]);
              const RecordRef ref = DecodeFixed32(&index[item]);
              std::copy_n(&index[item + 9], 22, &data[std::size_t(ref) * kLogRecLen + 66]);
          }, false},
