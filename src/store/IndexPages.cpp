@@ -124,7 +124,8 @@ EngineCode CheckFreeChain(Descriptor& d, int k) {
         page = DecodeFixed32(link.data());
     }
     if (page != -1) return kFreeChainDamaged;
-    if (EngineCode code = CheckTreeAgainst(d, k, seen)) return code;
+    if (!seen.empty())
+        if (EngineCode code = CheckTreeAgainst(d, k, seen)) return code;
     key.freeChainChecked = true;
     return kOk;
 }

@@ -306,6 +306,8 @@ class CorruptionCampaignTest : public ProgramStoreTest {
         const int fatalBefore = fatal_;
         auto log = CreateDefined(LogDefinition(dir_.Dir(), kName));
         if (!log) return false;
+        // Opening may rebuild, and set records aside: read the dump after it.
+        (void)log->EnsureOpen();
         const std::set<Bytes> expected = Expected(pristine, v);
         for (int k = 1; k <= 27 && fatal_ == fatalBefore; ++k) {
             const std::int32_t entries = log->EntryCount(k);
