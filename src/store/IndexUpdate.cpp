@@ -233,7 +233,8 @@ EngineCode InsertEntry(Descriptor& d, int k, std::string_view key, RecordRef ref
         }
         if (level > 0) {
             PageRef parent;
-            if (EngineCode code = GetOrderedPage(d, k, path.levels[level - 1].page, parent)) return code;
+            if (EngineCode code = GetOrderedPage(d, k, path.levels[level - 1].page, parent))
+                return code;
             bool balanced = false;
             if (EngineCode code =
                     Balance(d, k, parent, path.levels[level - 1].index, page, pos, item, balanced))
@@ -277,7 +278,8 @@ EngineCode RemoveEntry(Descriptor& d, int k, std::string_view key, RecordRef ref
         if (EngineCode code = GetOrderedPage(d, k, path.levels[level].page, page)) return code;
         if (page->count >= ks.pageCap / 2) break;
         PageRef parent;
-        if (EngineCode code = GetOrderedPage(d, k, path.levels[level - 1].page, parent)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, path.levels[level - 1].page, parent))
+            return code;
         if (EngineCode code =
                 FixUnderflow(d, k, parent, path.levels[level - 1].index, std::move(page)))
             return code;

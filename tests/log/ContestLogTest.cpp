@@ -84,7 +84,8 @@ TEST_F(ContestLogFile, ADamagedIndexIsRebuiltWhenTheLogWasLeftOpenOrOnRequest) {
         ASSERT_FALSE(std::filesystem::exists(mark)) << "a closed one is not";
         std::size_t header = 0;
         for (int k = 1; k < c.keyNr; ++k)
-            header += std::size_t(store::PageBytesFor(kLogKeyDefinitions[std::size_t(k - 1)].keyLen));
+            header +=
+                std::size_t(store::PageBytesFor(kLogKeyDefinitions[std::size_t(k - 1)].keyLen));
         {
             std::fstream file(index, std::ios::in | std::ios::out | std::ios::binary);
             std::uint8_t count[4];
@@ -94,8 +95,7 @@ TEST_F(ContestLogFile, ADamagedIndexIsRebuiltWhenTheLogWasLeftOpenOrOnRequest) {
         }
         if (c.leftOpen) std::ofstream{mark};
         ASSERT_TRUE(OpenContestLog(1)) << c.what;
-        EXPECT_EQ(CheckContestLog(), c.leftOpen ? LogCheck::kSound : LogCheck::kRebuilt)
-            << c.what;
+        EXPECT_EQ(CheckContestLog(), c.leftOpen ? LogCheck::kSound : LogCheck::kRebuilt) << c.what;
         UseContest('j');
         EXPECT_EQ(OpenLog()->EntryCount(c.keyNr), 80) << c.what;
         const std::vector<QsoRecord> after = Records();

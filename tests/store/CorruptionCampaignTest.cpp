@@ -302,7 +302,8 @@ class CorruptionCampaignTest : public ProgramStoreTest {
     // every record read in slot order, one added. False after a fatal error.
     // A walk must hand out records in the key's order, no more of them than
     // the index counts, and, when it ends without an error, every record.
-    bool RunProgram(const Pristine& pristine, const Variant& v, std::vector<std::string>& problems) {
+    bool RunProgram(const Pristine& pristine, const Variant& v,
+                    std::vector<std::string>& problems) {
         const int fatalBefore = fatal_;
         auto log = CreateDefined(LogDefinition(dir_.Dir(), kName));
         if (!log) return false;
@@ -374,7 +375,8 @@ class CorruptionCampaignTest : public ProgramStoreTest {
         log.reset();
         // Damage to the index alone is mended, not carried past a clean close.
         if (v.damaged.empty() && problems.empty()) {
-            const FileblockCheck check = CheckFileblock(dir_.Path(kName), false, kLogRecLen, LogKey);
+            const FileblockCheck check =
+                CheckFileblock(dir_.Path(kName), false, kLogRecLen, LogKey);
             if (check.state != CheckState::kSound)
                 problems.push_back("still damaged after the program: " + check.detail);
         }

@@ -56,7 +56,8 @@ class DamagedLogTest : public ProgramStoreTest {
 
         std::size_t Page(std::int32_t p) const { return RowSize() * std::size_t(p) + KeyOffset(k); }
         std::size_t Item(std::int32_t p, int i) const {
-            return Page(p) + 6 + std::size_t(i - 1) * std::size_t(kLogKeyLengths[std::size_t(k - 1)] + 9);
+            return Page(p) + 6 +
+                   std::size_t(i - 1) * std::size_t(kLogKeyLengths[std::size_t(k - 1)] + 9);
         }
         int Count(std::int32_t p) const { return index[Page(p)] | index[Page(p) + 1] << 8; }
         std::int32_t Root() const { return DecodeFixed32(&index[KeyOffset(k) + 16]); }
@@ -233,23 +234,27 @@ TEST_F(DamagedLogTest, DamagedIndexEntriesEndTheWalkOrTheAddWithAnErrorNeverASho
         {"DataRef past the end of the data file", int32At(tree.Item(leaf, 3), slots + 7), true},
         {"DataRef 0", int32At(tree.Item(leaf, 5), 0), true},
         {"key length of an entry one short", byteAt(tree.Item(leaf, 4) + 8, 21), false},
-        {"free page link into the tree", [&](Bytes& index, Bytes&) {
+        {"free page link into the tree",
+         [&](Bytes& index, Bytes&) {
              EncodeFixed32(&index[header], leaf);
              EncodeFixed32(&index[header + 4], 1);
-         }, true},
+         },
+         true},
         {"EntryCount one more", int32At(header + 22, 241), false},
         {"EntryCount one less", int32At(header + 22, 239), false},
         // The record agrees with its entry, which sorts beyond the separator
         // above its page, among the entries of the next page: a search never
         // finds it, so a walk that searched afresh at each step skipped the
         // separator and the entries below it.
-        {"entry beyond its separator, record alike", [&](Bytes& index, Bytes& data) {
+        {"entry beyond its separator, record alike",
+         [&](Bytes& index, Bytes& data) {
              const std::size_t item = tree.Item(middle, tree.Count(middle));
              const std::size_t beyond = tree.Item(tree.Child(tree.Root(), 2), 3);
              std::copy_n(&index[beyond + 8], 23, &index[item + 8]);
              const RecordRef ref = DecodeFixed32(&index[item]);
              std::copy_n(&index[item + 9], 22, &data[std::size_t(ref) * kLogRecLen + 66]);
-         }, false},
+         },
+         false},
     };
     for (const Case& c : cases) {
         for (bool walk : {true, false}) {

@@ -130,7 +130,8 @@ TEST_F(PowerLossTest, APowerCutAtEachSyncOfAFlushLeavesTheLogWholeOrMarkedUnclea
         std::set<std::uint64_t> acknowledged;
         for (std::uint64_t id = 1; id <= kAcknowledged; ++id) {
             log->ClearRecord();
-            std::fill_n(log->RecordBuffer().begin() + 8, 60, static_cast<std::uint8_t>('A' + id % 26));
+            std::fill_n(log->RecordBuffer().begin() + 8, 60,
+                        static_cast<std::uint8_t>('A' + id % 26));
             SetId(log->RecordBuffer(), id);
             ASSERT_EQ(log->Add(), 0) << at;
             acknowledged.insert(id);

@@ -41,11 +41,11 @@ void CheckLogOnRequest(TBandLogBrow& brow) {
     const log::LogCheck result = log::CheckContestLog();
     if (result == log::LogCheck::kFailed) return;
     if (result == log::LogCheck::kRebuilt) (void)brow.Open();  // the records were renumbered
-    platform::CurrentMessages().Information(
-        result == log::LogCheck::kSound
-            ? "Die Indizes des Logbuchs sind in Ordnung."
-            : "Die Indizes des Logbuchs waren besch\xE4" "digt und wurden aus den QSOs neu "
-              "aufgebaut.");
+    platform::CurrentMessages().Information(result == log::LogCheck::kSound
+                                                ? "Die Indizes des Logbuchs sind in Ordnung."
+                                                : "Die Indizes des Logbuchs waren besch\xE4"
+                                                  "digt und wurden aus den QSOs neu "
+                                                  "aufgebaut.");
 }
 
 }  // namespace

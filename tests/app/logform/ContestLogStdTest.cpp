@@ -18,8 +18,8 @@
 #include "app/AppTestSupport.h"
 #include "app/listwindows/BandLogBrow.h"
 #include "app/logform/ContestLogStart.h"
-#include "app/startup/HelpHook.h"
 #include "app/logform/LogEntryPanel.h"
+#include "app/startup/HelpHook.h"
 #include "contest/Catalogue.h"
 #include "contest/ContestStore.h"
 #include "log/ContestLog.h"
@@ -493,7 +493,8 @@ TEST_F(ContestLogStdTest, AltPChecksTheLogAndRebuildsADamagedIndex) {
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
     EXPECT_EQ(messages_.LastText(),
-              "Die Indizes des Logbuchs waren besch\xE4" "digt und wurden aus den QSOs neu "
+              "Die Indizes des Logbuchs waren besch\xE4"
+              "digt und wurden aus den QSOs neu "
               "aufgebaut.");
     EXPECT_EQ(log::OpenLog()->EntryCount(1), 70);
     const std::vector<QsoRecord> log = Records();
