@@ -462,6 +462,29 @@ TEST_F(ContestLogStdTest, AnLdkInTheLastFieldFollowsTheDok) {
 }
 
 // "Hilfe" hands the help archive to the desktop; without one it does nothing.
+TEST_F(ContestLogStdTest, HelpOpensTheArchiveWhenThereIsOne) {
+    Open();
+    test::RecordingDesktop desktop;
+    platform::ScopedDesktop install(desktop);
+    const std::string archive = radio::Program().RunDir + kHelpArchive;
+    for (const bool present : {false, true}) {
+        if (present) std::ofstream(archive) << "archive";
+        desktop.opened.clear();
+        test::ClickOn(*form_, "btnHilfe");
+        EXPECT_EQ(desktop.opened,
+                  present ? std::vector<std::string>{archive} : std::vector<std::string>{});
+    }
+    EXPECT_TRUE(messages_.shown().empty()) << messages_.LastText();
+}
+
+TEST_F(ContestLogStdTest, ScreenshotShowsTheEntryPanelAndTheBandLog) {
+    Open();
+    Log("DL1ABC", "JO31AB");
+    Log("OE1XYZ", "JN88EE");
+    Type(*Panel().eCall, "DK2AA");
+    Screenshot("log-form.png");
+}
+
 TEST_F(ContestLogStdTest, AltPChecksTheLogAndRebuildsADamagedIndex) {
     // A log of two index levels, where a wrong EntryCount can still look possible.
     number_ = AddEntry();
@@ -503,29 +526,6 @@ TEST_F(ContestLogStdTest, AltPChecksTheLogAndRebuildsADamagedIndex) {
     EXPECT_NE(BandLogText().find("DL0ABC"), std::string::npos) << BandLogText();
     EXPECT_EQ(messages_.shown().size(), 2u) << "no error besides";
     EXPECT_EQ(Focused(), QStringLiteral("eCall"));
-}
-
-TEST_F(ContestLogStdTest, HelpOpensTheArchiveWhenThereIsOne) {
-    Open();
-    test::RecordingDesktop desktop;
-    platform::ScopedDesktop install(desktop);
-    const std::string archive = radio::Program().RunDir + kHelpArchive;
-    for (const bool present : {false, true}) {
-        if (present) std::ofstream(archive) << "archive";
-        desktop.opened.clear();
-        test::ClickOn(*form_, "btnHilfe");
-        EXPECT_EQ(desktop.opened,
-                  present ? std::vector<std::string>{archive} : std::vector<std::string>{});
-    }
-    EXPECT_TRUE(messages_.shown().empty()) << messages_.LastText();
-}
-
-TEST_F(ContestLogStdTest, ScreenshotShowsTheEntryPanelAndTheBandLog) {
-    Open();
-    Log("DL1ABC", "JO31AB");
-    Log("OE1XYZ", "JN88EE");
-    Type(*Panel().eCall, "DK2AA");
-    Screenshot("log-form.png");
 }
 
 }  // namespace
