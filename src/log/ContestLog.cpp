@@ -1,6 +1,9 @@
 #include "log/ContestLog.h"
 
 #include <algorithm>
+#include <memory>
+
+#include "platform/File.h"
 
 #include "log/LogKeys.h"
 #include "log/Renumber.h"
@@ -23,6 +26,21 @@ struct OpenState {
 OpenState& Open() {
     static OpenState state;
     return state;
+}
+
+// Present while a run has the log open: found at the next opening, it
+// tells that the run before ended without closing the log.
+std::string OpenMarkOf(std::int32_t entryNumber) {
+    return radio::Program().RunDir + LogFileName(entryNumber) + ".RUN";
+}
+
+void SetOpenMark(std::int32_t entryNumber) {
+    std::unique_ptr<platform::File> mark;
+    if (store::StoreFileSystem().Open(OpenMarkOf(entryNumber), platform::OpenMode::Create, mark))
+        return;  // without the mark only the check after a crash is lost
+    // Durable, so that a power cut still leads to the check.
+    (void)mark->Sync();
+    (void)mark->Close();
 }
 
 std::string LogKeyOf(std::span<const std::uint8_t> bytes, int keyNr) {
@@ -57,10 +75,13 @@ bool OpenContestLog(std::int32_t entryNumber) {
     store::TFileblockObject* log = store::OpenShared(ContestLogDefinition(name));
     if (log == nullptr) return false;
     // Touch the files now, so that a refusal shows at opening.
-    if (log->EnsureOpen() != 0) {
+    bool rebuilt = false;
+    const bool leftOpen = store::StoreFileSystem().Exists(OpenMarkOf(entryNumber));
+    if (log->EnsureOpen() != 0 || (leftOpen && log->CheckIndexes(rebuilt) != 0)) {
         store::CloseShared(log);
         return false;
     }
+    SetOpenMark(entryNumber);
     state = {log, entryNumber, 1};
     return true;
 }
@@ -70,7 +91,15 @@ void CloseContestLog() {
     if (state.log == nullptr) return;
     if (--state.users > 0) return;
     store::CloseShared(state.log);
+    (void)store::StoreFileSystem().Delete(OpenMarkOf(state.number));
     state = {};
+}
+
+LogCheck CheckContestLog() {
+    store::TFileblockObject* log = OpenLog();
+    bool rebuilt = false;
+    if (log == nullptr || log->CheckIndexes(rebuilt) != 0) return LogCheck::kFailed;
+    return rebuilt ? LogCheck::kRebuilt : LogCheck::kSound;
 }
 
 store::TFileblockObject* OpenLog() {

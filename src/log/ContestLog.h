@@ -18,14 +18,20 @@ namespace mss::log {
 store::SharedDefinition ContestLogDefinition(std::string_view name);
 
 // Opens, or creates when missing, the log of contest entry `entryNumber`,
-// first finishing a renumbering that an earlier run left unfinished. False
-// when the store refuses. Opening the log that is already open only counts
-// one more user.
+// first finishing a renumbering that an earlier run left unfinished. A log
+// that the last run left open (it ended without closing it) has its indexes
+// checked, and rebuilt when damaged. False when the store refuses. Opening
+// the log that is already open only counts one more user.
 bool OpenContestLog(std::int32_t entryNumber);
 // One user less; the last one closes the log.
 void CloseContestLog();
 // The open log, or nullptr.
 store::TFileblockObject* OpenLog();
+
+enum class LogCheck { kSound, kRebuilt, kFailed };
+// Checks the indexes of the open log against its records (order, counts) and
+// rebuilds them when damaged; afterwards there may be no current record.
+LogCheck CheckContestLog();
 // The entry number of the open log; 0 when none is open.
 std::int32_t OpenLogNumber();
 

@@ -46,7 +46,12 @@ EngineCode FirstNotBelow(Descriptor& d, int k, std::string_view key, Path& path,
 EngineCode FindAndRef(Descriptor& d, int k, std::string_view key, RecordRef ref, int direction,
                       KeyEntry& found) {
     KeyState& ks = d.Key(k);
+    // A walk finds its position where the last step left it: no search, and
+    // the next step goes on from that very place, so that it can tell an entry
+    // out of order from the end of the index.
+    const bool standing = ks.pathValid && detail::StandsOn(d, k, ks.path, key, ref);
     ks.pathValid = true;
+    if (standing) return detail::EntryAt(d, k, ks.path, found);
     bool exact = false;
     if (EngineCode code = detail::ExactSearch(d, k, key, ref, ks.path, exact)) return code;
     if (exact) return detail::EntryAt(d, k, ks.path, found);
@@ -64,6 +69,9 @@ EngineCode AddKey(Fileblock fb, int keyNr, RecordRef ref, std::string_view key) 
     if (key.size() > static_cast<std::size_t>(d->Key(keyNr).keyLen)) return Finish(kKeyTooLong);
     if (EngineCode code = detail::MarkModified(*d)) return Finish(code);
     d->Key(keyNr).pathValid = false;
+    // A free chain that leads into the tree would let a split overwrite a
+    // live page: refuse the change before anything is touched.
+    if (EngineCode code = detail::CheckFreeChain(*d, keyNr)) return Finish(NoteDamage(*d, code));
     return Finish(NoteDamage(*d, detail::InsertEntry(*d, keyNr, key, ref)));
 }
 
@@ -73,6 +81,7 @@ EngineCode DeleteKey(Fileblock fb, int keyNr, RecordRef ref, std::string_view ke
     if (EngineCode code = CheckKeyLength(key)) return Finish(code);
     if (EngineCode code = detail::MarkModified(*d)) return Finish(code);
     d->Key(keyNr).pathValid = false;
+    if (EngineCode code = detail::CheckFreeChain(*d, keyNr)) return Finish(NoteDamage(*d, code));
     return Finish(NoteDamage(*d, detail::RemoveEntry(*d, keyNr, key, ref)));
 }
 
@@ -180,6 +189,23 @@ EngineCode KeyExists(Fileblock fb, int keyNr, RecordRef ref, std::string_view ke
         exists = code == kOk && CompareKeys(found.key, key) == 0;
         if (IsNotFound(code)) code = kOk;
     }
+    return Finish(code);
+}
+
+EngineCode CheckKeyEntries(Fileblock fb, int keyNr, std::int32_t& entries) {
+    Descriptor* d = nullptr;
+    if (EngineCode code = detail::BeginKey(fb, keyNr, d)) return Finish(code);
+    if (EngineCode code = detail::CheckFreeChain(*d, keyNr)) return Finish(code);
+    const std::int32_t counted = d->Key(keyNr).header.entryCount;
+    Path path;  // a walk of its own: the key's position stays
+    KeyEntry entry;
+    EngineCode code = kOk;
+    // Each step checks its entry against the one before; a walk that rises
+    // strictly cannot go round, and stops once it has more than counted.
+    for (entries = 0; entries <= counted; ++entries)
+        if ((code = detail::StepNext(*d, keyNr, path, entry)) != kOk) break;
+    if (code == kOk) return Finish(kShortRead);  // more entries than counted
+    if (code == kEndOfIndex) code = entries == counted ? kOk : kShortRead;
     return Finish(code);
 }
 

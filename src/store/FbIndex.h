@@ -55,6 +55,11 @@ struct KeyEntry {
 [[nodiscard]] EngineCode KeyExists(Fileblock fb, int keyNr, RecordRef ref, std::string_view key,
                                    bool& exists);
 [[nodiscard]] EngineCode CountKeys(Fileblock fb, int keyNr, std::int32_t& count);
+// Walks the whole index without moving its position: every entry must follow
+// the one before and name a slot of the data file, and there must be exactly
+// EntryCount of them (10070 when not); the page free chain must stay out of
+// the tree (10170). entries tells how many were met.
+[[nodiscard]] EngineCode CheckKeyEntries(Fileblock fb, int keyNr, std::int32_t& entries);
 
 // Estimates, from the first two tree levels, where an entry lies on a scale of
 // 0 ... scale (for scroll bars), and the inverse. They leave the position alone.

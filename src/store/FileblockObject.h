@@ -87,7 +87,8 @@ inline constexpr int kDestroy = 4136, kDefineKey = 4137, kSetAutoNumber = 4138, 
                      kSetQuestion = 4169, kGetQuestion = 4170, kSetVarReadLimit = 4171,
                      kErase = 4178, kRecordBuffer = 4186, kSetProgressHook = 4198,
                      kSetAutoFlush = 4204;
-inline constexpr int kLockFileblock = 8196, kUnlockFileblock = 8197, kEnsureOpen = 8217;
+inline constexpr int kLockFileblock = 8196, kUnlockFileblock = 8197, kEnsureOpen = 8217,
+                     kCheckIndexes = 8218;
 inline constexpr int kNextEntry = 12318, kPrevEntry = 12319, kFindEntry = 12322,
                      kRecordCount = 12342, kEntryPosition = 12399, kEntryAtPosition = 12400,
                      kEntryCount = 12411;
@@ -186,6 +187,11 @@ class TFileblockObject {
     int LockFileblock();
     int UnlockFileblock();
     int EnsureOpen();
+    // Walks every index once: entries in order, each naming a slot of the data
+    // file, as many as EntryCount and the live records. Damage is answered
+    // with the rebuild question; rebuilt tells whether the fileblock was
+    // rebuilt, after which there is no current record.
+    int CheckIndexes(bool& rebuilt);
 
     // The definition, for the rebuild and the error log.
     const std::string& LogicalName() const { return logicalName_; }
@@ -224,6 +230,8 @@ class TFileblockObject {
     bool OpenWithRecovery();
     EngineCode OpenAndCompare();
     bool Rebuild();
+    // The first damage of the indexes (10070, 10170) and the key it is in.
+    EngineCode IndexDamage(int& keyNr);
 
     // Records and keys.
     std::string KeyOf(std::span<const std::uint8_t> record, int keyNr) const;
@@ -242,6 +250,8 @@ class TFileblockObject {
     EngineCode StepFrom(int keyNr, KeyEntry& entry, bool forward);
     EngineCode CheckWalk(int keyNr, const KeyEntry& from, bool fromIsEntry, const KeyEntry& to,
                          bool forward);
+    bool GoesOn(int keyNr, const KeyEntry& from, bool forward) const;
+    EngineCode CheckWalkEnd(int keyNr, bool goesOn, EngineCode end);
     bool Step(int keyNr, bool forward);
     // The nearest live slot from "from" on in that direction; 0 none, -1 error.
     RecordRef LiveSlot(RecordRef from, bool forward);
@@ -280,6 +290,7 @@ class TFileblockObject {
         bool forward = true;
         KeyEntry last;
         std::int32_t entries = 0;  // distinct entries met, the start included
+        bool fromEnd = false;      // began at the first (or last) entry
     };
     Walk walk_;
 };

@@ -135,6 +135,7 @@ bool TFileblockObject::PhysicalOpen() {
         }
     }
     if (!OpenWithRecovery()) return false;
+    walk_ = {};  // the files may have been replaced while they were closed
     layer.ring.Enter(this, need);
     return true;
 }

@@ -100,7 +100,9 @@ bool TFileblockObject::ReadEnd(int keyNr, bool last) {
     } else {
         code = Retry([&] { return SearchKeyNearest(fileblock_, keyNr, "", 0, entry); });
     }
-    return ReadKeyed(code, keyNr, entry);
+    if (!ReadKeyed(code, keyNr, entry)) return false;
+    walk_ = {keyNr, !last, entry, 1, true};
+    return true;
 }
 
 int TFileblockObject::First(int keyNr) {
@@ -118,7 +120,9 @@ int TFileblockObject::Last(int keyNr) {
 EngineCode TFileblockObject::StepFrom(int keyNr, KeyEntry& entry, bool forward) {
     // Positioned afresh each time: another object, the handle ring or a change
     // of the index may have moved the engine's position since the last read.
+    // Where it still stands on the entry, the engine steps on from there.
     const KeyEntry from = entry;
+    const bool goesOn = GoesOn(keyNr, from, forward);
     KeyEntry at;
     EngineCode code =
         Retry([&] { return FindKeyAndRef(fileblock_, keyNr, from.key, from.ref, 0, at); });
@@ -129,13 +133,30 @@ EngineCode TFileblockObject::StepFrom(int keyNr, KeyEntry& entry, bool forward) 
             return forward ? NextKey(fileblock_, keyNr, entry) : PrevKey(fileblock_, keyNr, entry);
         });
     } else if (NotFound(code)) {
+        // Nothing changed since the walk handed this entry out, so a search
+        // that cannot find it went astray in a damaged tree.
+        if (goesOn) return kShortRead;
         // The entry is gone: its neighbour in that direction is the answer.
         code = Retry([&] {
             return FindKeyAndRef(fileblock_, keyNr, from.key, from.ref, forward ? 1 : -1, entry);
         });
     }
+    if (code == kEndOfIndex || code == kBeginningOfIndex) return CheckWalkEnd(keyNr, goesOn, code);
     if (code) return code;
     return CheckWalk(keyNr, onEntry ? at : from, onEntry, entry, forward);
+}
+
+bool TFileblockObject::GoesOn(int keyNr, const KeyEntry& from, bool forward) const {
+    return walk_.keyNr == keyNr && walk_.forward == forward && walk_.last == from;
+}
+
+// A walk from one end to the other meets every entry the index counts: fewer
+// means entries were passed by (or the count is wrong), damage either way.
+EngineCode TFileblockObject::CheckWalkEnd(int keyNr, bool goesOn, EngineCode end) {
+    if (!goesOn || !walk_.fromEnd) return end;
+    std::int32_t count = 0;
+    if (EngineCode code = Retry([&] { return CountKeys(fileblock_, keyNr, count); })) return code;
+    return walk_.entries == count ? end : kShortRead;
 }
 
 // A step must go on in key order, and a walk in one direction can meet no
@@ -146,8 +167,9 @@ EngineCode TFileblockObject::CheckWalk(int keyNr, const KeyEntry& from, bool fro
     const int order = CompareEntries(Key(keyNr), to, from);
     if (forward ? order <= 0 : order >= 0) return kShortRead;
     Walk& walk = walk_;
-    const bool goesOn = walk.keyNr == keyNr && walk.forward == forward && walk.last == from;
+    const bool goesOn = GoesOn(keyNr, from, forward);
     walk.entries = (goesOn ? walk.entries : (fromIsEntry ? 1 : 0)) + 1;
+    walk.fromEnd = goesOn && walk.fromEnd;
     walk.keyNr = keyNr;
     walk.forward = forward;
     walk.last = to;

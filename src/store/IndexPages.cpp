@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "store/IndexTree.h"
+
 namespace mss::store::detail {
 namespace {
 
@@ -31,9 +33,11 @@ EngineCode WritePage(Descriptor& d, int k, std::int32_t pageNo, const Page& page
 }
 
 // Spreads a packed page into the buffer, checking every field against the
-// key's layout; anything out of range means the file is damaged.
-EngineCode ExpandPage(const KeyState& key, std::int32_t pageNo, std::span<const std::uint8_t> bytes,
-                      Page& page) {
+// key's layout and each DataRef against the data file; anything out of range
+// means the file is damaged. The order of the entries is left to
+// GetOrderedPage.
+EngineCode ExpandPage(const KeyState& key, std::int32_t slotCount, std::int32_t pageNo,
+                      std::span<const std::uint8_t> bytes, Page& page) {
     const int itemSize = key.keyLen + kItemOverhead;
     const std::int32_t pageCount = key.header.pageCount;
     auto validChild = [&](std::int32_t child) {
@@ -50,10 +54,11 @@ EngineCode ExpandPage(const KeyState& key, std::int32_t pageNo, std::span<const 
         item.len = p[8];
         // A leaf has no children at all, an inner page a child everywhere.
         if (item.len > key.keyLen || !validChild(item.right) ||
-            (item.right == 0) != (page.left == 0))
+            (item.right == 0) != (page.left == 0) || item.ref < 1 || item.ref > slotCount)
             return kShortRead;
         std::copy_n(p + 9, item.len, item.key.begin());
     }
+    page.ordered = false;
     return kOk;
 }
 
@@ -75,10 +80,39 @@ EngineCode TakeBuffer(int& buffer) {
     return kOk;
 }
 
+// No child pointer of the tree may lead to a free page. Only the inner pages
+// hold child pointers, so a look at them (and at one leaf, to know that the
+// level below is the last) suffices: a few pages per thousand entries.
+EngineCode CheckTreeAgainst(Descriptor& d, int k, const std::unordered_set<std::int32_t>& free) {
+    const std::int32_t root = d.Key(k).header.root;
+    if (root == 0) return kOk;
+    if (free.contains(root)) return kFreeChainDamaged;
+    std::vector<std::int32_t> level{root};
+    for (int depth = 1; !level.empty(); ++depth) {
+        if (depth > kMaxDepth) return kShortRead;
+        std::vector<std::int32_t> below;
+        for (std::int32_t pageNo : level) {
+            PageRef page;
+            if (EngineCode code = GetPage(d, k, pageNo, page)) return code;
+            if (page->IsLeaf()) return kOk;
+            for (int i = 0; i <= page->count; ++i) {
+                if (free.contains(page->ChildAt(i))) return kFreeChainDamaged;
+                below.push_back(page->ChildAt(i));
+            }
+        }
+        level = std::move(below);
+    }
+    return kOk;
+}
+
+}  // namespace
+
 // Walks the key's page free chain once: every link in range, no page twice,
-// exactly FreeCount pages. A loop or a live page in the chain is 10170.
+// exactly FreeCount pages, none of them in the tree. A loop or a live page in
+// the chain is 10170.
 EngineCode CheckFreeChain(Descriptor& d, int k) {
     KeyState& key = d.Key(k);
+    if (key.freeChainChecked) return kOk;
     std::unordered_set<std::int32_t> seen;
     std::int32_t page = key.header.firstFree;
     for (std::int32_t n = 0; n < key.header.freeCount; ++n) {
@@ -90,14 +124,17 @@ EngineCode CheckFreeChain(Descriptor& d, int k) {
         page = DecodeFixed32(link.data());
     }
     if (page != -1) return kFreeChainDamaged;
+    if (!seen.empty())
+        if (EngineCode code = CheckTreeAgainst(d, k, seen)) return code;
     key.freeChainChecked = true;
     return kOk;
 }
 
+namespace {
+
 EngineCode TakeFreePage(Descriptor& d, int k, std::int32_t& pageNo) {
     KeyState& key = d.Key(k);
-    if (!key.freeChainChecked)
-        if (EngineCode code = CheckFreeChain(d, k)) return code;
+    if (EngineCode code = CheckFreeChain(d, k)) return code;
     pageNo = key.header.firstFree;
     if (pageNo < 1 || pageNo > key.header.pageCount || key.header.freeCount < 1)
         return kFreeChainDamaged;
@@ -141,9 +178,23 @@ EngineCode GetPage(Descriptor& d, int k, std::int32_t page, PageRef& out) {
     thread_local std::vector<std::uint8_t> bytes;
     bytes.resize(static_cast<std::size_t>(key.header.pageBytes));
     if (EngineCode code = ReadExact(*d.index, PageOffset(d, key, page), bytes)) return code;
-    if (EngineCode code = ExpandPage(key, page, bytes, cache.PageOf(buffer))) return code;
+    if (EngineCode code = ExpandPage(key, d.header.slotCount, page, bytes, cache.PageOf(buffer)))
+        return code;
     cache.Assign(buffer, owner);
     out = PageRef(&cache, buffer);
+    return kOk;
+}
+
+EngineCode GetOrderedPage(Descriptor& d, int k, std::int32_t page, PageRef& out) {
+    if (EngineCode code = GetPage(d, k, page, out)) return code;
+    if (out->ordered) return kOk;
+    // A search never finds an entry that sorts out of its place, so a walk
+    // or a change must not trust the page before this.
+    for (int i = 1; i < out->count; ++i) {
+        const PageItem& item = out->items[i];
+        if (CompareEntry(d.Key(k), item.Key(), item.ref, out->items[i - 1]) <= 0) return kShortRead;
+    }
+    out->ordered = true;
     return kOk;
 }
 
@@ -160,6 +211,7 @@ EngineCode AllocatePage(Descriptor& d, int k, PageRef& out) {
     Page& page = cache.PageOf(buffer);
     page.count = 0;
     page.left = 0;
+    page.ordered = true;
     cache.Assign(buffer, {d.id, k, pageNo});
     cache.SetDirty(buffer, true);
     out = PageRef(&cache, buffer);

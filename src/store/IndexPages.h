@@ -9,6 +9,13 @@ namespace mss::store::detail {
 // Page number p of key k, read through the cache; a page number or contents
 // that cannot be right is 10070.
 EngineCode GetPage(Descriptor& d, int k, std::int32_t page, PageRef& out);
+// Checks the key's page free chain once per open (10170 when it is damaged
+// or leads into the tree), so that no change reuses a live page.
+EngineCode CheckFreeChain(Descriptor& d, int k);
+// Page p for a walk or a change: as GetPage, with its entries checked against
+// each other once after each read (10070 when one does not follow the one
+// before). A plain search skips the check, which costs a comparison an entry.
+EngineCode GetOrderedPage(Descriptor& d, int k, std::int32_t page, PageRef& out);
 // A new empty page (dirty), from the key's free chain or appended.
 EngineCode AllocatePage(Descriptor& d, int k, PageRef& out);
 // Puts a page on the key's free chain; its buffer is dropped.

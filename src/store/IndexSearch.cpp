@@ -7,6 +7,32 @@
 namespace mss::store::detail {
 namespace {
 
+// A copy of the entry the path stands on, taken before a step moves the path.
+struct Standing {
+    bool set = false;
+    PageItem item;
+};
+
+EngineCode StandingOf(Descriptor& d, int k, const Path& path, Standing& out) {
+    out.set = false;
+    if (path.depth == 0) return kOk;
+    const PathLevel& level = path.levels[path.depth - 1];
+    PageRef page;
+    if (EngineCode code = GetPage(d, k, level.page, page)) return code;
+    if (level.index < 1 || level.index > page->count) return kOk;
+    out.item = page->items[level.index - 1];
+    out.set = true;
+    return kOk;
+}
+
+// The step's result must lie beyond where it started (direction +1 or -1).
+EngineCode Follows(const KeyState& key, const Standing& from, const KeyEntry& to, int direction) {
+    if (!from.set) return kOk;
+    return CompareEntry(key, to.key, to.ref, from.item) * direction > 0 ? kOk : kShortRead;
+}
+
+}  // namespace
+
 int CompareEntry(const KeyState& key, std::string_view sought, RecordRef ref,
                  const PageItem& item) {
     int c = CompareKeys(sought, item.Key());
@@ -14,7 +40,11 @@ int CompareEntry(const KeyState& key, std::string_view sought, RecordRef ref,
     return ref < item.ref ? -1 : (ref > item.ref ? 1 : 0);
 }
 
-}  // namespace
+bool StandsOn(Descriptor& d, int k, const Path& path, std::string_view key, RecordRef ref) {
+    Standing at;
+    return StandingOf(d, k, path, at) == kOk && at.set &&
+           CompareEntry(d.Key(k), key, ref, at.item) == 0;
+}
 
 PageSearch SearchPage(const KeyState& key, const Page& page, std::string_view sought,
                       RecordRef ref) {
@@ -62,24 +92,27 @@ EngineCode EntryAt(Descriptor& d, int k, const Path& path, KeyEntry& entry) {
 }
 
 EngineCode StepNext(Descriptor& d, int k, Path& path, KeyEntry& entry) {
+    Standing from;
+    if (EngineCode code = StandingOf(d, k, path, from)) return code;
     std::int32_t child = d.Key(k).header.root;
     if (path.depth > 0) {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, path.Deepest().page, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, path.Deepest().page, page)) return code;
         child = path.Deepest().index <= page->count ? page->ChildAt(path.Deepest().index) : 0;
     }
     while (child != 0) {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, child, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, child, page)) return code;
         if (EngineCode code = path.Push(child, 0)) return code;
         child = page->left;
     }
     while (path.depth > 0) {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, path.Deepest().page, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, path.Deepest().page, page)) return code;
         if (path.Deepest().index < page->count) {
             ++path.Deepest().index;
-            return EntryAt(d, k, path, entry);
+            if (EngineCode code = EntryAt(d, k, path, entry)) return code;
+            return Follows(d.Key(k), from, entry, 1);
         }
         if (path.depth == 1) break;
         --path.depth;
@@ -89,24 +122,29 @@ EngineCode StepNext(Descriptor& d, int k, Path& path, KeyEntry& entry) {
 }
 
 EngineCode StepPrev(Descriptor& d, int k, Path& path, KeyEntry& entry) {
+    Standing from;
+    if (EngineCode code = StandingOf(d, k, path, from)) return code;
     std::int32_t child = d.Key(k).header.root;
     if (path.depth > 0) {
         child = 0;
         if (path.Deepest().index > 0) {
             PageRef page;
-            if (EngineCode code = GetPage(d, k, path.Deepest().page, page)) return code;
+            if (EngineCode code = GetOrderedPage(d, k, path.Deepest().page, page)) return code;
             int index = std::min(--path.Deepest().index, page->count);
             child = page->ChildAt(index);
         }
     }
     while (child != 0) {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, child, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, child, page)) return code;
         if (EngineCode code = path.Push(child, page->count)) return code;
         child = page->ChildAt(page->count);
     }
     while (path.depth > 1 && path.Deepest().index == 0) --path.depth;
-    if (path.depth > 0 && path.Deepest().index != 0) return EntryAt(d, k, path, entry);
+    if (path.depth > 0 && path.Deepest().index != 0) {
+        if (EngineCode code = EntryAt(d, k, path, entry)) return code;
+        return Follows(d.Key(k), from, entry, -1);
+    }
     path.depth = 0;
     return kBeginningOfIndex;
 }

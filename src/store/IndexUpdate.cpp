@@ -47,7 +47,7 @@ EngineCode PairWithNeighbour(Descriptor& d, int k, const Page& parent, int c, Pa
     const std::int32_t neighbour = hasRight ? parent.items[c].right : parent.ChildAt(c - 1);
     if (neighbour == page.Number()) return kShortRead;
     PageRef other;
-    if (EngineCode code = GetPage(d, k, neighbour, other)) return code;
+    if (EngineCode code = GetOrderedPage(d, k, neighbour, other)) return code;
     pair.pageIsLeft = hasRight;
     pair.separator = hasRight ? c : c - 1;
     pair.left = hasRight ? std::move(page) : std::move(other);
@@ -182,7 +182,7 @@ EngineCode TakePredecessor(Descriptor& d, int k, Path& path, PageRef& found) {
     PageRef leaf;
     bool reachedLeaf = false;
     while (child != 0) {
-        if (EngineCode code = GetPage(d, k, child, leaf)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, child, leaf)) return code;
         if (EngineCode code = path.Push(child, leaf->count)) return code;
         child = leaf->ChildAt(leaf->count);
         reachedLeaf = true;
@@ -210,7 +210,7 @@ EngineCode InsertEntry(Descriptor& d, int k, std::string_view key, RecordRef ref
     // The plain search drops trailing levels; this one needs the whole way down.
     for (std::int32_t pageNo = ks.header.root; pageNo != 0;) {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, pageNo, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, pageNo, page)) return code;
         PageSearch s = SearchPage(ks, *page, key, ref);
         if (s.found) found = true;
         if (found) break;
@@ -223,7 +223,7 @@ EngineCode InsertEntry(Descriptor& d, int k, std::string_view key, RecordRef ref
     }
     for (int level = path.depth - 1; level >= 0; --level) {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, path.levels[level].page, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, path.levels[level].page, page)) return code;
         const int pos = path.levels[level].index;
         if (pos > page->count) return kShortRead;
         if (page->count < ks.pageCap) {
@@ -233,7 +233,8 @@ EngineCode InsertEntry(Descriptor& d, int k, std::string_view key, RecordRef ref
         }
         if (level > 0) {
             PageRef parent;
-            if (EngineCode code = GetPage(d, k, path.levels[level - 1].page, parent)) return code;
+            if (EngineCode code = GetOrderedPage(d, k, path.levels[level - 1].page, parent))
+                return code;
             bool balanced = false;
             if (EngineCode code =
                     Balance(d, k, parent, path.levels[level - 1].index, page, pos, item, balanced))
@@ -255,7 +256,7 @@ EngineCode RemoveEntry(Descriptor& d, int k, std::string_view key, RecordRef ref
     bool found = false;
     for (std::int32_t pageNo = ks.header.root; pageNo != 0 && !found;) {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, pageNo, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, pageNo, page)) return code;
         PageSearch s = SearchPage(ks, *page, key, ref);
         if (EngineCode code = path.Push(pageNo, s.index)) return code;
         found = s.found;
@@ -264,7 +265,7 @@ EngineCode RemoveEntry(Descriptor& d, int k, std::string_view key, RecordRef ref
     if (!found) return kEntryNotFound;
     {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, path.Deepest().page, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, path.Deepest().page, page)) return code;
         if (page->IsLeaf()) {
             RemoveAt(*page, path.Deepest().index - 1);
             page.MarkDirty();
@@ -274,16 +275,17 @@ EngineCode RemoveEntry(Descriptor& d, int k, std::string_view key, RecordRef ref
     }
     for (int level = path.depth - 1; level >= 1; --level) {
         PageRef page;
-        if (EngineCode code = GetPage(d, k, path.levels[level].page, page)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, path.levels[level].page, page)) return code;
         if (page->count >= ks.pageCap / 2) break;
         PageRef parent;
-        if (EngineCode code = GetPage(d, k, path.levels[level - 1].page, parent)) return code;
+        if (EngineCode code = GetOrderedPage(d, k, path.levels[level - 1].page, parent))
+            return code;
         if (EngineCode code =
                 FixUnderflow(d, k, parent, path.levels[level - 1].index, std::move(page)))
             return code;
     }
     PageRef root;
-    if (EngineCode code = GetPage(d, k, ks.header.root, root)) return code;
+    if (EngineCode code = GetOrderedPage(d, k, ks.header.root, root)) return code;
     if (root->count == 0) {
         const std::int32_t emptied = root.Number();
         ks.header.root = root->left;

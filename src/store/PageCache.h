@@ -27,6 +27,7 @@ struct PageItem {
 struct Page {
     int count = 0;
     std::int32_t left = 0;  // page of the keys below the first item, 0 in a leaf
+    bool ordered = false;   // its entries were checked against each other since it was read
     std::array<PageItem, kPageCapacity> items;  // items[0 .. count - 1]
 
     bool IsLeaf() const { return left == 0; }

@@ -1,9 +1,12 @@
 #include "log/ContestLog.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include "LogTestSupport.h"
+#include "log/LogKeys.h"
 #include "log/Points.h"
+#include "store/FileFormat.h"
 #include "store/KeyCodec.h"
 
 namespace mss::log::test {
@@ -54,6 +57,52 @@ TEST_F(ContestLogFile, ASearchInBetweenLeavesTheCurrentRecordForTheUpdate) {
     EXPECT_EQ(records[0].NameQth(), "Hans;");
     EXPECT_EQ(records[1].Call(), "DL1BBB");
     EXPECT_EQ(records[1].NameQth(), "");
+}
+
+// What a damaged index looks like when its walks still end cleanly: one key's
+// EntryCount no longer matches its entries. The check finds it when the log
+// was left open by a run that ended, or when the operator asks.
+TEST_F(ContestLogFile, ADamagedIndexIsRebuiltWhenTheLogWasLeftOpenOrOnRequest) {
+    for (int i = 0; i < 80; ++i) {
+        const std::string call = std::string("DL1") + char('A' + i % 26) + char('A' + i / 26);
+        Put(Contact(call, 'k', "CW", Hms(10, i % 60, i / 60)));
+    }
+    const std::vector<QsoRecord> before = Records();
+    const std::filesystem::path mark = dir_.path() / "QVLK0001.RUN";
+    const std::filesystem::path index = dir_.path() / "QVLK0001.IX";
+    struct Case {
+        const char* what;
+        bool leftOpen;
+        int keyNr;
+        std::int32_t entries;
+    };
+    const Case cases[] = {{"left open by a run that ended", true, 1, 81},
+                          {"checked on request", false, kByNummer, 79}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(std::filesystem::exists(mark)) << "an open log is marked";
+        CloseContestLog();
+        ASSERT_FALSE(std::filesystem::exists(mark)) << "a closed one is not";
+        std::size_t header = 0;
+        for (int k = 1; k < c.keyNr; ++k)
+            header +=
+                std::size_t(store::PageBytesFor(kLogKeyDefinitions[std::size_t(k - 1)].keyLen));
+        {
+            std::fstream file(index, std::ios::in | std::ios::out | std::ios::binary);
+            std::uint8_t count[4];
+            store::EncodeFixed32(count, c.entries);
+            file.seekp(std::streamoff(header + 22));
+            file.write(reinterpret_cast<const char*>(count), 4);
+        }
+        if (c.leftOpen) std::ofstream{mark};
+        ASSERT_TRUE(OpenContestLog(1)) << c.what;
+        EXPECT_EQ(CheckContestLog(), c.leftOpen ? LogCheck::kSound : LogCheck::kRebuilt) << c.what;
+        UseContest('j');
+        EXPECT_EQ(OpenLog()->EntryCount(c.keyNr), 80) << c.what;
+        const std::vector<QsoRecord> after = Records();
+        ASSERT_EQ(after.size(), before.size()) << c.what;
+        for (std::size_t i = 0; i < after.size(); ++i)
+            EXPECT_EQ(after[i].bytes(), before[i].bytes()) << c.what << ", record " << i;
+    }
 }
 
 }  // namespace

@@ -49,6 +49,28 @@ class DamagedLogTest : public ProgramStoreTest {
     }
     static std::size_t RowSize() { return KeyOffset(28); }
 
+    // Reading key k's tree straight from the index bytes.
+    struct Tree {
+        const Bytes& index;
+        int k;
+
+        std::size_t Page(std::int32_t p) const { return RowSize() * std::size_t(p) + KeyOffset(k); }
+        std::size_t Item(std::int32_t p, int i) const {
+            return Page(p) + 6 +
+                   std::size_t(i - 1) * std::size_t(kLogKeyLengths[std::size_t(k - 1)] + 9);
+        }
+        int Count(std::int32_t p) const { return index[Page(p)] | index[Page(p) + 1] << 8; }
+        std::int32_t Root() const { return DecodeFixed32(&index[KeyOffset(k) + 16]); }
+        std::int32_t Child(std::int32_t p, int i) const {
+            return DecodeFixed32(&index[i == 0 ? Page(p) + 2 : Item(p, i) + 4]);
+        }
+        std::int32_t RightmostLeaf() const {
+            std::int32_t p = Root();
+            while (Child(p, 0) != 0) p = Child(p, Count(p));
+            return p;
+        }
+    };
+
     // Opens the log as the program does and checks it holds exactly the
     // records it was given, every index in agreement with them.
     void ExpectEveryRecord(const std::string& what) {
@@ -155,8 +177,9 @@ TEST_F(DamagedLogTest, ARecordCollidingWithAnIntactOneGoesToTheDumpWithIt) {
 
 TEST_F(DamagedLogTest, AWalkOverADamagedKeyEndsWithAnErrorAndTheNextStartRebuilds) {
     // One key byte flipped in the index, or in a record: walking from the
-    // key built from the record used to run in circles.
-    const std::size_t page = RowSize() * 1 + KeyOffset(2);  // the first leaf
+    // key built from the record used to run in circles. The leaf is off the
+    // first path down, which the open reads.
+    const std::size_t page = Tree{index_, 2}.Page(Tree{index_, 2}.RightmostLeaf());
     struct Case {
         const char* what;
         bool inIndex;
@@ -185,6 +208,98 @@ TEST_F(DamagedLogTest, AWalkOverADamagedKeyEndsWithAnErrorAndTheNextStartRebuild
         }
         ExpectEveryRecord(c.what);
         records_.at(40) = Bytes(data_.begin() + 40 * kLogRecLen, data_.begin() + 41 * kLogRecLen);
+    }
+}
+
+TEST_F(DamagedLogTest, DamagedIndexEntriesEndTheWalkOrTheAddWithAnErrorNeverAShortWalk) {
+    constexpr int k = 2;  // 22-byte keys with duplicates
+    const Tree tree{index_, k};
+    const std::int32_t leaf = tree.RightmostLeaf();  // off the path the open reads
+    const std::int32_t middle = tree.Child(tree.Root(), 1);
+    const std::size_t header = KeyOffset(k);
+    const std::int32_t slots = DecodeFixed32(&data_[8]);
+    auto byteAt = [](std::size_t at, std::uint8_t value) {
+        return [=](Bytes& index, Bytes&) { index[at] = value; };
+    };
+    auto int32At = [](std::size_t at, std::int32_t value) {
+        return [=](Bytes& index, Bytes&) { EncodeFixed32(&index[at], value); };
+    };
+    struct Case {
+        const char* what;
+        std::function<void(Bytes& index, Bytes& data)> damage;
+        bool addAlone;  // the damage lies where an add goes: the add alone must refuse
+    };
+    const Case cases[] = {
+        {"entry out of order in its page", byteAt(tree.Item(leaf, 3) + 9, 0x01), true},
+        {"DataRef past the end of the data file", int32At(tree.Item(leaf, 3), slots + 7), true},
+        {"DataRef 0", int32At(tree.Item(leaf, 5), 0), true},
+        {"key length of an entry one short", byteAt(tree.Item(leaf, 4) + 8, 21), false},
+        {"free page link into the tree",
+         [&](Bytes& index, Bytes&) {
+             EncodeFixed32(&index[header], leaf);
+             EncodeFixed32(&index[header + 4], 1);
+         },
+         true},
+        {"EntryCount one more", int32At(header + 22, 241), false},
+        {"EntryCount one less", int32At(header + 22, 239), false},
+        // The record agrees with its entry, which sorts beyond the separator
+        // above its page, among the entries of the next page: a search never
+        // finds it, so a walk that searched afresh at each step skipped the
+        // separator and the entries below it.
+        {"entry beyond its separator, record alike",
+         [&](Bytes& index, Bytes& data) {
+             const std::size_t item = tree.Item(middle, tree.Count(middle));
+             const std::size_t beyond = tree.Item(tree.Child(tree.Root(), 2), 3);
+             std::copy_n(&index[beyond + 8], 23, &index[item + 8]);
+             const RecordRef ref = DecodeFixed32(&index[item]);
+             std::copy_n(&index[item + 9], 22, &data[std::size_t(ref) * kLogRecLen + 66]);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        for (bool walk : {true, false}) {
+            if (!walk && !c.addAlone) continue;
+            const std::string what = std::string(c.what) + (walk ? ", walk and add" : ", add");
+            Bytes data = data_;
+            Bytes index = index_;
+            c.damage(index, data);
+            WriteBytes(Path(".DAT"), data);
+            WriteBytes(Path(".IX"), index);
+            auto log = CreateDefined(LogDefinition(dir_.Dir(), kName));
+            ASSERT_EQ(log->EnsureOpen(), 0) << what;
+            ASSERT_EQ(ReadBytes(Path(".IX")), index) << what << ": found before use";
+            for (int key = 1; walk && key <= 27 && fatal_ == 0; ++key) {
+                int steps = 0;
+                std::string previous;
+                int level = log->First(key);
+                for (; level == 0; level = log->Next(key)) {
+                    const std::string found = LogKey(log->RecordBuffer(), key);
+                    ASSERT_LE(CompareKeys(previous, found), 0) << what << ": key " << key;
+                    previous = found;
+                    ++steps;
+                }
+                if (level == 1) {
+                    EXPECT_EQ(steps, 240) << what << ": a short walk of key " << key;
+                }
+            }
+            if (fatal_ == 0) {
+                log->ClearRecord();
+                std::fill_n(log->RecordBuffer().begin() + 8, kLogRecLen - 8, 'Z');
+                EXPECT_GT(log->Add(), 2) << what;
+            }
+            EXPECT_EQ(fatal_, 1) << what;
+            log.reset();
+            fatal_ = 0;
+            // The next start rebuilds: every record, walked under every key.
+            const Bytes agreed = data;
+            for (auto& [ref, bytes] : records_)
+                bytes.assign(agreed.begin() + std::ptrdiff_t(ref) * kLogRecLen,
+                             agreed.begin() + std::ptrdiff_t(ref + 1) * kLogRecLen);
+            ExpectEveryRecord(what);
+            for (auto& [ref, bytes] : records_)
+                bytes.assign(data_.begin() + std::ptrdiff_t(ref) * kLogRecLen,
+                             data_.begin() + std::ptrdiff_t(ref + 1) * kLogRecLen);
+        }
     }
 }
 

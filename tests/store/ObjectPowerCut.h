@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/FaultInjectingFileSystem.h"
 
@@ -22,7 +24,11 @@ class PowerCutFileSystem : public platform::FileSystem {
         state_->budget = bytes;
         state_->cut = bytes <= 0;
     }
+    // The power goes just before the given sync from now on (0 = the next one).
+    void CutAtSync(int syncs) { state_->syncsLeft = syncs; }
     bool IsCut() const { return state_->cut; }
+    // The files synced since the last restart, in order.
+    const std::vector<std::string>& Synced() const { return state_->synced; }
     // Drops what was not synced and switches the power back on.
     void PowerLossAndRestart() {
         disk_->SimulatePowerLoss();
@@ -34,7 +40,7 @@ class PowerCutFileSystem : public platform::FileSystem {
         if (state_->cut) return EIO;
         std::unique_ptr<platform::File> inner;
         if (int rc = disk_->Open(path, mode, inner)) return rc;
-        file = std::make_unique<CutFile>(std::move(inner), state_);
+        file = std::make_unique<CutFile>(std::move(inner), state_, path);
         return 0;
     }
     int Delete(const std::string& path) override { return state_->cut ? EIO : disk_->Delete(path); }
@@ -47,13 +53,16 @@ class PowerCutFileSystem : public platform::FileSystem {
   private:
     struct State {
         std::int64_t budget = -1;  // -1 = no cut planned
+        int syncsLeft = -1;        // -1 = no cut planned
         bool cut = false;
+        std::vector<std::string> synced;
     };
 
     class CutFile : public platform::File {
       public:
-        CutFile(std::unique_ptr<platform::File> inner, std::shared_ptr<State> state)
-            : inner_(std::move(inner)), state_(std::move(state)) {}
+        CutFile(std::unique_ptr<platform::File> inner, std::shared_ptr<State> state,
+                std::string path)
+            : inner_(std::move(inner)), state_(std::move(state)), path_(std::move(path)) {}
         platform::IoResult ReadAt(std::int64_t offset, std::span<std::uint8_t> out) override {
             return inner_->ReadAt(offset, out);
         }
@@ -73,12 +82,19 @@ class PowerCutFileSystem : public platform::FileSystem {
         int Truncate(std::int64_t size) override {
             return state_->cut ? EIO : inner_->Truncate(size);
         }
-        int Sync() override { return state_->cut ? EIO : inner_->Sync(); }
+        int Sync() override {
+            if (state_->syncsLeft == 0) state_->cut = true;
+            if (state_->cut) return EIO;
+            if (state_->syncsLeft > 0) --state_->syncsLeft;
+            state_->synced.push_back(path_);
+            return inner_->Sync();
+        }
         int Close() override { return inner_->Close(); }
 
       private:
         std::unique_ptr<platform::File> inner_;
         std::shared_ptr<State> state_;
+        std::string path_;
     };
 
     std::shared_ptr<platform::FaultInjectingFileSystem> disk_;

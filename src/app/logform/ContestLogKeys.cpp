@@ -9,6 +9,7 @@
 #include "app/listwindows/BandLogBrow.h"
 #include "app/logform/ContestLogStd.h"
 #include "app/logform/LogEntryPanel.h"
+#include "log/ContestLog.h"
 #include "log/EntryActions.h"
 #include "log/Multipliers.h"
 #include "platform/Messages.h"
@@ -33,6 +34,19 @@ void Paint(QLabel& label, const QColor& background) {
 
 bool IsEnter(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Alt+P: the log's indexes are checked on request, a damaged one rebuilt
+// from the contacts; a failure has been reported by the store already.
+void CheckLogOnRequest(TBandLogBrow& brow) {
+    const log::LogCheck result = log::CheckContestLog();
+    if (result == log::LogCheck::kFailed) return;
+    if (result == log::LogCheck::kRebuilt) (void)brow.Open();  // the records were renumbered
+    platform::CurrentMessages().Information(result == log::LogCheck::kSound
+                                                ? "Die Indizes des Logbuchs sind in Ordnung."
+                                                : "Die Indizes des Logbuchs waren besch\xE4"
+                                                  "digt und wurden aus den QSOs neu "
+                                                  "aufgebaut.");
 }
 
 }  // namespace
@@ -134,6 +148,10 @@ bool TContestLogStd::FormKeyDown(QObject* watched, int key, Qt::KeyboardModifier
             break;
     }
     if (alt && key == Qt::Key_W) return open(windows_.correction);
+    if (alt && key == Qt::Key_P) {
+        CheckLogOnRequest(*Brow_);
+        return true;
+    }
     if (alt && key == Qt::Key_Q) {
         ToggleQsl();
         return true;

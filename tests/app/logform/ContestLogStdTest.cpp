@@ -348,5 +348,48 @@ TEST_F(ContestLogStdTest, ScreenshotShowsTheEntryPanelAndTheBandLog) {
     Screenshot("log-form.png");
 }
 
+TEST_F(ContestLogStdTest, AltPChecksTheLogAndRebuildsADamagedIndex) {
+    // A log of two index levels, where a wrong EntryCount can still look possible.
+    number_ = AddEntry();
+    ASSERT_TRUE(log::OpenContestLog(number_));
+    for (int i = 0; i < 70; ++i) {
+        QsoRecord contact;
+        contact.SetCall("DL" + std::to_string(i) + "ABC");
+        contact.SetBand('k');
+        contact.SetMode("CW");
+        contact.SetLocator("JO31AB");
+        contact.SetDatum(radio::DayNumber(12, 8, 2012));
+        contact.SetZeit(10 * 3600 + 60 * i);
+        ASSERT_EQ(log::AddContact(*log::OpenLog(), contact), 0);
+    }
+    log::CloseContestLog();
+    form_ = PrepareContestLog(number_, nullptr);
+    ASSERT_NE(form_, nullptr);
+    Show();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(messages_.LastText(), "Die Indizes des Logbuchs sind in Ordnung.");
+    // The files reopen on their next use, as after the handle ring let them go;
+    // meanwhile key 1's EntryCount went wrong on disk.
+    ASSERT_EQ(store::CloseAllFiles(), 0);
+    {
+        std::fstream index(radio::Program().RunDir + log::LogFileName(number_) + ".IX",
+                           std::ios::in | std::ios::out | std::ios::binary);
+        index.seekp(22);
+        index.put(71);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(messages_.LastText(),
+              "Die Indizes des Logbuchs waren besch\xE4"
+              "digt und wurden aus den QSOs neu "
+              "aufgebaut.");
+    EXPECT_EQ(log::OpenLog()->EntryCount(1), 70);
+    const std::vector<QsoRecord> log = Records();
+    ASSERT_EQ(log.size(), 70u);
+    EXPECT_EQ(log[69].Call(), "DL69ABC");
+    EXPECT_NE(BandLogText().find("DL0ABC"), std::string::npos) << BandLogText();
+    EXPECT_EQ(messages_.shown().size(), 2u) << "no error besides";
+    EXPECT_EQ(Focused(), QStringLiteral("eCall"));
+}
+
 }  // namespace
 }  // namespace mss::app
