@@ -21,6 +21,9 @@
 #include "common/QtApp.h"
 #include "common/TempDir.h"
 #include "contest/ContestStore.h"
+#include "log/ContestLog.h"
+#include "log/LogKeys.h"
+#include "log/QsoRecord.h"
 #include "platform/Desktop.h"
 #include "platform/Messages.h"
 #include "radio/CtyImporter.h"
@@ -68,6 +71,17 @@ void WhenPopup(std::function<void(W&)> action, int timeoutMs = 5000) {
 
 // Types text as key presses; letters outside ASCII (umlauts) come as key
 // events with their text, as a German keyboard sends them.
+// The open contest log's contacts in number order, as stored; the record
+// buffer (the contact being typed) is left as it was.
+inline std::vector<log::QsoRecord> LogRecords() {
+    std::vector<log::QsoRecord> records;
+    store::TFileblockObject& log = *log::OpenLog();
+    log::BufferGuard guard(log);
+    for (int level = log.First(log::kByLfdNr); level == 0; level = log.Next(log::kByLfdNr))
+        records.push_back(log::BufferRecord(log));
+    return records;
+}
+
 inline void TypeKeys(QWidget* widget, const QString& text) {
     for (const QChar c : text) {
         if (c.unicode() < 128)

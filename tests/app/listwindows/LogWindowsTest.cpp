@@ -83,14 +83,7 @@ class LogWindowsTest : public test::StoreTest {
         QTest::keyClicks(Panel().eRSTr[1], QString::fromLatin1(locator));
         QTest::keyClick(Panel().eRSTr[1], Qt::Key_Return);
     }
-    std::vector<QsoRecord> Records() {
-        std::vector<QsoRecord> records;
-        store::TFileblockObject& log = *log::OpenLog();
-        log::BufferGuard guard(log);
-        for (int level = log.First(log::kByLfdNr); level == 0; level = log.Next(log::kByLfdNr))
-            records.push_back(log::BufferRecord(log));
-        return records;
-    }
+    std::vector<QsoRecord> Records() { return test::LogRecords(); }
     static std::string Rows(TKorrekturstd& window) { return test::BrowserText(window.Brow()); }
 
     platform::FakeClock clock_{{2012, 8, 12, 14, 0, 0}};  // 12:00 UTC with ClockOffset -2

@@ -139,13 +139,7 @@ class ContestLogStdTest : public StoreTest {
         return grid != nullptr ? *grid : *form_;
     }
 
-    std::vector<QsoRecord> Records() {
-        std::vector<QsoRecord> records;
-        store::TFileblockObject& log = *log::OpenLog();
-        for (int level = log.First(log::kByLfdNr); level == 0; level = log.Next(log::kByLfdNr))
-            records.push_back(log::BufferRecord(log));
-        return records;
-    }
+    std::vector<QsoRecord> Records() { return test::LogRecords(); }
     std::string BandLogText() { return BrowserText(form_->Brow()); }
 
     platform::FakeClock clock_{{2012, 8, 12, 14, 0, 0}};  // 12:00 UTC with ClockOffset -2

@@ -186,13 +186,7 @@ class ContestLogOperatingTest : public test::StoreTest {
             << Records().size() << " stored, " << Refused()->count() << " refused";
     }
 
-    std::vector<QsoRecord> Records() {
-        std::vector<QsoRecord> records;
-        store::TFileblockObject& log = *log::OpenLog();
-        for (int level = log.First(log::kByLfdNr); level == 0; level = log.Next(log::kByLfdNr))
-            records.push_back(log::BufferRecord(log));
-        return records;
-    }
+    std::vector<QsoRecord> Records() { return test::LogRecords(); }
     QListWidget* Refused() { return form_->Operating().listAbgelehnt; }
     QString LastRefused() { return Refused()->item(Refused()->count() - 1)->text(); }
     LogEntryPanel& Panel() { return form_->Panel(); }
