@@ -1,6 +1,7 @@
 #include "output/OutputMenu.h"
 
 #include <cstring>
+#include <functional>
 
 #include "log/ContestLog.h"
 #include "radio/Text.h"
@@ -147,31 +148,38 @@ std::string ScratchPathOf(const std::string& target) {
     return target + ".part";
 }
 
-WriteStatus WriteOutputFileAt(platform::FileSystem& fs, FileOutput kind, const std::string& target,
-                              const OutputJob& job) {
+namespace {
+
+// Writes through the scratch file beside `target` and renames it over the
+// target only when `write`, which closes the file, succeeded; otherwise the
+// scratch file goes and the target stays as it was.
+WriteStatus WriteThroughScratch(platform::FileSystem& fs, const std::string& target,
+                                const std::function<WriteStatus(TextTarget&)>& write) {
     const std::string scratch = ScratchPathOf(target);
     std::unique_ptr<TextTarget> file;
-    if (WriteStatus s = CreateTextFile(fs, scratch, file); !s.Ok()) return s;
-    WriteStatus written = WriteOutputFile(kind, *file, job);
+    WriteStatus status = CreateTextFile(fs, scratch, file);
+    if (status.Ok()) status = write(*file);
     file.reset();
-    if (written.Ok()) written = {fs.Rename(scratch, target)};
-    if (!written.Ok()) (void)fs.Delete(scratch);
-    return written;
+    if (status.Ok()) status = {fs.Rename(scratch, target)};
+    if (!status.Ok()) (void)fs.Delete(scratch);
+    return status;
+}
+
+}  // namespace
+
+WriteStatus WriteOutputFileAt(platform::FileSystem& fs, FileOutput kind, const std::string& target,
+                              const OutputJob& job) {
+    return WriteThroughScratch(
+        fs, target, [&](TextTarget& file) { return WriteOutputFile(kind, file, job); });
 }
 
 WriteStatus ReplaceFileBytes(platform::FileSystem& fs, const std::string& target,
                              std::string_view bytes) {
-    const std::string scratch = ScratchPathOf(target);
-    std::unique_ptr<TextTarget> file;
-    WriteStatus status = CreateTextFile(fs, scratch, file);
-    if (status.Ok()) status = file->Write(bytes);
-    if (file) {
-        const WriteStatus closed = file->Close();
-        if (status.Ok()) status = closed;
-    }
-    if (status.Ok()) status = {fs.Rename(scratch, target)};
-    if (!status.Ok()) (void)fs.Delete(scratch);
-    return status;
+    return WriteThroughScratch(fs, target, [&](TextTarget& file) {
+        const WriteStatus written = file.Write(bytes);
+        const WriteStatus closed = file.Close();
+        return written.Ok() ? closed : written;
+    });
 }
 
 std::optional<WriteStatus> ProduceOutputFile(platform::FileSystem& fs, FileOutput kind,
